@@ -1,0 +1,21 @@
+#include "ErrorDialog.h"
+
+#include "Failure.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+
+QString applicationTitle()
+{
+    const QString fileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QString base = fileName.section(u'.', 0, 0);
+    return base.left(1) + base.mid(1).toLower();
+}
+
+void showErrorDialog(QWidget* parent, const QString& message)
+{
+    QMessageBox box(QMessageBox::Critical, applicationTitle(), errorDialogText(message),
+                    QMessageBox::Ok, parent);
+    box.exec();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QComboBox>
+
+// The power selector: a drop-down list of the rating table's rows whose text can also be
+// typed into. Choosing an item selects its row; typing leaves no row selected, whatever
+// the text says.
+class PowerSelector : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit PowerSelector(QWidget* parent);
+
+    // The selected row, -1 when none is.
+    int selectedIndex() const { return m_selected; }
+    // Adds a row name to the list without selecting anything.
+    void appendPower(const QString& name);
+
+signals:
+    // The text or the selection changed.
+    void changed();
+
+private:
+    void select(int index);
+
+    int m_selected = -1;
+};

@@ -1,0 +1,35 @@
+#include "RadioGroup.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int selected,
+                       QWidget* parent)
+    : QGroupBox(caption, parent)
+    , m_items(new QButtonGroup(this))
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 2, 4, 4);
+    column->setSpacing(0);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], this);
+        m_items->addButton(button, i);
+        column->addWidget(button);
+    }
+    m_items->button(selected)->setChecked(true);
+    connect(m_items, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            emit clicked();
+    });
+}
+
+int RadioGroup::itemIndex() const
+{
+    return m_items->checkedId();
+}
+
+QRadioButton* RadioGroup::item(int index) const
+{
+    return qobject_cast<QRadioButton*>(m_items->button(index));
+}

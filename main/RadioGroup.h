@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QButtonGroup;
+class QRadioButton;
+
+// A framed group of radio buttons in one column; exactly one is selected.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+
+public:
+    RadioGroup(const QString& caption, const QStringList& items, int selected, QWidget* parent);
+
+    int itemIndex() const;
+    QRadioButton* item(int index) const;
+
+signals:
+    // The selection changed, by mouse or keyboard.
+    void clicked();
+
+private:
+    QButtonGroup* m_items;
+};

@@ -1,0 +1,121 @@
+#include "SpinField.h"
+
+#include "IntegerText.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QToolButton>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr int arrowWidth = 15;
+constexpr int firstRepeatMs = 400;
+constexpr int repeatIntervalMs = 100;
+
+bool isAcceptedCharacter(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u == u'\r' || u == u'\n')
+        return false;
+    const bool control = u < 0x20 || u == 0x7F;
+    return control || (u >= u'0' && u <= u'9') || u == u'+' || u == u'-' ||
+           QLocale().decimalPoint() == QString(c);
+}
+
+} // namespace
+
+SpinField::SpinField(qint32 minimum, qint32 maximum, qint32 initial, QWidget* parent)
+    : QWidget(parent)
+    , m_minimum(minimum)
+    , m_maximum(maximum)
+    , m_edit(new QLineEdit(this))
+{
+    m_edit->setText(decimalText(initial));
+    // Only typed keys are filtered; an input method would go round the filter.
+    m_edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    m_edit->setTextMargins(0, 0, arrowWidth - 2, 0);
+    m_edit->installEventFilter(this);
+    setFocusProxy(m_edit);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(m_edit, &QLineEdit::textChanged, this, &SpinField::changed);
+
+    m_up = createArrowButton(Qt::UpArrow, +1);
+    m_down = createArrowButton(Qt::DownArrow, -1);
+}
+
+QToolButton* SpinField::createArrowButton(Qt::ArrowType arrow, int delta)
+{
+    auto* button = new QToolButton(this);
+    button->setArrowType(arrow);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoRepeat(true);
+    button->setAutoRepeatDelay(firstRepeatMs);
+    button->setAutoRepeatInterval(repeatIntervalMs);
+    connect(button, &QToolButton::pressed, this, [this] { m_edit->setFocus(Qt::MouseFocusReason); });
+    connect(button, &QToolButton::clicked, this, [this, delta] { stepBy(delta); });
+    return button;
+}
+
+void SpinField::resizeEvent(QResizeEvent*)
+{
+    m_edit->setGeometry(rect());
+    const int top = 1;
+    const int half = (height() - 2) / 2;
+    m_up->setGeometry(width() - arrowWidth - 1, top, arrowWidth, half);
+    m_down->setGeometry(width() - arrowWidth - 1, top + half, arrowWidth, height() - 2 - half);
+}
+
+qint32 SpinField::value() const
+{
+    return parseIntegerText(m_edit->text()).value_or(m_minimum);
+}
+
+void SpinField::setValue(qint64 value)
+{
+    value = std::clamp<qint64>(value, std::numeric_limits<qint32>::min(),
+                               std::numeric_limits<qint32>::max());
+    if (isBounded())
+        value = std::clamp<qint64>(value, m_minimum, m_maximum);
+    m_edit->setText(decimalText(value));
+}
+
+QString SpinField::text() const
+{
+    return m_edit->text();
+}
+
+void SpinField::stepBy(int delta)
+{
+    setValue(qint64(value()) + delta);
+}
+
+bool SpinField::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_edit)
+        return false;
+    if (event->type() == QEvent::FocusOut) {
+        const qint32 current = value();
+        if (isBounded() && (current < m_minimum || current > m_maximum))
+            setValue(current);
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+        stepBy(key->key() == Qt::Key_Up ? +1 : -1);
+        return true;
+    }
+    const QString typed = key->text();
+    if (!typed.isEmpty() && !isAcceptedCharacter(typed.front())) {
+        QApplication::beep();
+        return true;
+    }
+    return false;
+}

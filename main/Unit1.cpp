@@ -1,0 +1,418 @@
+#include "Unit1.h"
+
+#include "Dice.h"
+#include "ErrorDialog.h"
+#include "Failure.h"
+#include "IntegerText.h"
+#include "LogPane.h"
+#include "PowerSelector.h"
+#include "RadioGroup.h"
+#include "Rules.h"
+#include "SheetFont.h"
+#include "SpinField.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct FieldSpec {
+    Field field;
+    int left, top, width;
+    qint32 initial, minimum, maximum;
+    int tab;
+    const char16_t* accessibleName; // row and column captions, so that no two read alike
+};
+
+// clang-format off
+constexpr FieldSpec fieldSpecs[] = {
+    {Field::SpinEdit1,  136,  40, 57,  1, 0,  0,  2, u"命中力 戦士系技能"},
+    {Field::SpinEdit2,  200,  40, 49,  0, 0,  0,  3, u"命中力 器ボーナス"},
+    {Field::SpinEdit5,  264,  40, 49,  0, 0,  0,  9, u"命中力 装備補正"},
+    {Field::SpinEdit4,  320,  40, 49,  0, 0,  0,  7, u"命中力 その他補正"},
+    {Field::SpinEdit7,  200,  88, 49,  0, 0,  0, 10, u"ダメージ 筋ボーナス"},
+    {Field::SpinEdit10, 264,  88, 49,  0, 0,  0, 14, u"ダメージ 装備補正"},
+    {Field::SpinEdit9,  320,  88, 49,  0, 0,  0, 13, u"ダメージ その他補正"},
+    {Field::SpinEdit8,  392,  88, 49, 10, 8, 99, 12, u"ダメージ クリティカル値"},
+    {Field::SpinEdit3,  576,  32, 49,  0, 0,  0,  4, u"敵 回避力 基準値"},
+    {Field::SpinEdit6,  488, 160, 49,  0, 0,  0, 16, u"敵 防護点"},
+    {Field::SpinEdit11, 576, 160, 49, 10, 0,  0, 17, u"敵 HP 現在"},
+    {Field::SpinEdit23, 632, 160, 49, 10, 0,  0, 33, u"敵 HP Max"},
+    {Field::SpinEdit21, 352, 216, 57,  0, 0,  0, 30, u"先制 スカウト技能"},
+    {Field::SpinEdit22, 488, 216, 49,  0, 0,  0, 32, u"敵 先制値"},
+    {Field::SpinEdit12, 136, 344, 57,  1, 0,  0, 19, u"回避力 戦士系技能"},
+    {Field::SpinEdit13, 200, 344, 49,  0, 0,  0, 20, u"回避力 敏ボーナス"},
+    {Field::SpinEdit15, 264, 344, 49,  0, 0,  0, 22, u"回避力 装備補正"},
+    {Field::SpinEdit14, 320, 344, 49,  0, 0,  0, 21, u"回避力 その他補正"},
+    {Field::SpinEdit16, 576, 336, 49,  0, 0,  0, 23, u"敵 命中力 基準値"},
+    {Field::SpinEdit17, 576, 376, 49,  0, 0,  0, 25, u"敵 打撃点"},
+    {Field::SpinEdit19, 264, 392, 49,  0, 0,  0, 27, u"防護点 装備補正"},
+    {Field::SpinEdit18, 320, 392, 49,  0, 0,  0, 26, u"防護点 その他補正"},
+    {Field::SpinEdit20, 136, 424, 57, 20, 0,  0, 28, u"HP 現在"},
+    {Field::SpinEdit24, 200, 424, 57, 20, 0,  0, 34, u"HP Max"},
+};
+
+struct LabelSpec {
+    int left, top;
+    const char16_t* caption;
+};
+
+constexpr LabelSpec labelSpecs[] = {
+    {  8,  40, u"命中力"},       {136,  24, u"戦士系技能"},   {200,  24, u"器ボーナス"},
+    {496,  40, u"回避力　2D6＋"}, {320,  24, u"その他補正"},   {264,  24, u"装備補正"},
+    {  8,  88, u"ダメージ"},     { 64,  72, u"威力"},         {136,  72, u"戦士系技能"},
+    {200,  72, u"筋ボーナス"},   {640,  16, u"固定値"},       {576,  16, u"基準値"},
+    {392,  72, u"クリティカル値"}, {320,  72, u"その他補正"},   {264,  72, u"装備補正"},
+    { 40, 120, u"威力を選択してください。"},
+    {488, 144, u"防護点"},       {552, 160, u"HP"},           {  8, 344, u"回避力"},
+    {136, 328, u"戦士系技能"},   {200, 328, u"敏ボーナス"},   {320, 328, u"その他補正"},
+    {264, 328, u"装備補正"},     {496, 344, u"命中力　2D6＋"}, {640, 320, u"固定値"},
+    {576, 320, u"基準値"},       {496, 384, u"打撃点　2D6＋"}, {320, 376, u"その他補正"},
+    {264, 376, u"装備補正"},     {  8, 400, u"防護点"},       {112, 424, u"HP"},
+    {352, 200, u"スカウト技能"}, {352, 248, u"敏ボーナス"},   {488, 200, u"先制値"},
+    {136, 408, u"現在"},         {200, 408, u"Max"},          {576, 144, u"現在"},
+    {632, 144, u"Max"},
+};
+// clang-format on
+
+constexpr int fieldHeight = 21;
+constexpr int displayHeight = 20;
+constexpr QSize buttonSize(75, 25);
+constexpr QSize checkBoxSize(97, 17);
+// The sheet's outer size is 696 x 480; this is its client area.
+constexpr QSize clientSize(688, 453);
+constexpr QPoint windowPosition(192, 107);
+
+// A lowered vertical line along the left edge of its box.
+class Divider : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawLine(0, 0, 0, height() - 1);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawLine(1, 0, 1, height() - 1);
+    }
+};
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(u"Form1"_s);
+    setFont(sheetFont());
+    // Dialogs opened from the sheet share its font, so that their Japanese text renders.
+    setAttribute(Qt::WA_WindowPropagation);
+    QPalette buttonFace = palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    setPalette(buttonFace);
+    resize(clientSize);
+    move(windowPosition);
+
+    setupFields();
+    setupDisplays();
+    setupLabels();
+    setupButtonsAndOptions();
+    setupTabOrder();
+    connectRules();
+
+    runHandler([this] { FormCreate(); });
+}
+
+void TForm1::setupFields()
+{
+    for (const FieldSpec& spec : fieldSpecs) {
+        auto* field = new SpinField(spec.minimum, spec.maximum, spec.initial, this);
+        const int number = int(spec.field) + 1;
+        field->setObjectName(u"SpinEdit%1"_s.arg(number));
+        field->setGeometry(spec.left, spec.top, spec.width, fieldHeight);
+        field->setAccessibleName(QString::fromUtf16(spec.accessibleName));
+        field->lineEdit()->setAccessibleName(field->accessibleName());
+        m_fields[size_t(spec.field)] = field;
+        m_tabOrder.emplace_back(spec.tab, field);
+    }
+}
+
+void TForm1::setupDisplays()
+{
+    QPalette buttonFace = palette();
+    buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
+    const auto createDisplay = [&](const QString& name, QRect geometry, const QString& initial,
+                                   int tab, const QString& accessibleName) {
+        auto* display = new QLineEdit(initial, this);
+        display->setObjectName(name);
+        display->setGeometry(geometry);
+        display->setPalette(buttonFace);
+        display->setAccessibleName(accessibleName);
+        m_tabOrder.emplace_back(tab, display);
+        return display;
+    };
+    Edit1 = createDisplay(u"Edit1"_s, {640, 32, 41, displayHeight}, u"7"_s, 5, u"敵 回避力 固定値"_s);
+    Edit2 = createDisplay(u"Edit2"_s, {136, 88, 57, displayHeight}, u"1"_s, 11,
+                          u"ダメージ 戦士系技能"_s);
+    Edit3 = createDisplay(u"Edit3"_s, {639, 336, 41, displayHeight}, u"7"_s, 24,
+                          u"敵 命中力 固定値"_s);
+    Edit4 = createDisplay(u"Edit4"_s, {352, 264, 57, displayHeight}, u"0"_s, 31,
+                          u"先制 敏ボーナス"_s);
+    for (QLineEdit* readOnly : {Edit1, Edit2, Edit3})
+        readOnly->setReadOnly(true);
+    // The two fixed values are reached by mouse only.
+    Edit1->setFocusPolicy(Qt::ClickFocus);
+    Edit3->setFocusPolicy(Qt::ClickFocus);
+}
+
+void TForm1::setupLabels()
+{
+    int number = 0;
+    for (const LabelSpec& spec : labelSpecs) {
+        auto* label = new QLabel(QString::fromUtf16(spec.caption), this);
+        label->setObjectName(u"Label%1"_s.arg(++number));
+        label->move(spec.left, spec.top);
+        label->adjustSize();
+        if (number == 16)
+            Label16 = label;
+    }
+    Bevel1 = new Divider(this);
+    Bevel1->setObjectName(u"Bevel1"_s);
+    Bevel1->setGeometry(480, 8, 9, 433);
+}
+
+void TForm1::setupButtonsAndOptions()
+{
+    const auto createButton = [&](const QString& name, QPoint position, const QString& caption,
+                                  int tab) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(name);
+        button->setGeometry({position, buttonSize});
+        m_tabOrder.emplace_back(tab, button);
+        return button;
+    };
+    Button1 = createButton(u"Button1"_s, {56, 136}, u"Attack Roll"_s, 0);
+    Button2 = createButton(u"Button2"_s, {56, 296}, u"Defence Roll"_s, 18);
+    Button3 = createButton(u"Button3"_s, {352, 168}, u"Initiative"_s, 29);
+    Button4 = createButton(u"Button4"_s, {584, 232}, u"Reset"_s, 35);
+    Button1->setEnabled(false);
+
+    RadioGroup1 = new RadioGroup(u"判定"_s, {u"ランダム"_s, u"固定"_s}, 1, this);
+    RadioGroup1->setObjectName(u"RadioGroup1"_s);
+    RadioGroup1->setGeometry(488, 64, 89, 65);
+    RadioGroup2 = new RadioGroup(u"出目の公開"_s, {u"クローズド"_s, u"オープン"_s}, 0, this);
+    RadioGroup2->setObjectName(u"RadioGroup2"_s);
+    RadioGroup2->setGeometry(584, 64, 97, 65);
+    RadioGroup2->setEnabled(false);
+    m_tabOrder.emplace_back(6, RadioGroup1);
+    m_tabOrder.emplace_back(8, RadioGroup2);
+
+    const auto createCheckBox = [&](const QString& name, QPoint position, const QString& caption,
+                                    int tab) {
+        auto* box = new QCheckBox(caption, this);
+        box->setObjectName(name);
+        box->setGeometry({position, checkBoxSize});
+        box->setChecked(true);
+        m_tabOrder.emplace_back(tab, box);
+        return box;
+    };
+    CheckBox1 = createCheckBox(u"CheckBox1"_s, {584, 264}, u"ログ消去"_s, 36);
+    CheckBox2 = createCheckBox(u"CheckBox2"_s, {584, 288}, u"HPをMax値に"_s, 37);
+
+    ComboBox1 = new PowerSelector(this);
+    ComboBox1->setObjectName(u"ComboBox1"_s);
+    ComboBox1->setGeometry(64, 88, 57, fieldHeight);
+    ComboBox1->setAccessibleName(u"ダメージ 威力"_s);
+    m_tabOrder.emplace_back(15, ComboBox1);
+
+    Memo1 = new LogPane(this);
+    Memo1->setObjectName(u"Memo1"_s);
+    Memo1->setGeometry(40, 168, 305, 121);
+    Memo1->setAccessibleName(u"ログ"_s);
+    m_tabOrder.emplace_back(1, Memo1);
+}
+
+void TForm1::setupTabOrder()
+{
+    std::sort(m_tabOrder.begin(), m_tabOrder.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<QWidget*> chain;
+    for (const auto& [tab, widget] : m_tabOrder) {
+        if (auto* group = qobject_cast<RadioGroup*>(widget)) {
+            chain.push_back(group->item(0));
+            chain.push_back(group->item(1));
+        } else {
+            chain.push_back(widget);
+        }
+    }
+    for (size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    m_tabOrder.clear();
+}
+
+void TForm1::connectRules()
+{
+    const auto handle = [this](auto* sender, auto signal, auto handler) {
+        connect(sender, signal, this, [this, handler] { runHandler([&] { (this->*handler)(); }); });
+    };
+    handle(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+    handle(Button2, &QPushButton::clicked, &TForm1::Button2Click);
+    handle(Button3, &QPushButton::clicked, &TForm1::Button3Click);
+    handle(Button4, &QPushButton::clicked, &TForm1::Button4Click);
+    handle(Memo1, &LogPane::textChanged, &TForm1::Memo1Change);
+    handle(spinField(Field::SpinEdit1), &SpinField::changed, &TForm1::SpinEdit1Change);
+    handle(spinField(Field::SpinEdit3), &SpinField::changed, &TForm1::SpinEdit3Change);
+    handle(spinField(Field::SpinEdit13), &SpinField::changed, &TForm1::SpinEdit13Change);
+    handle(spinField(Field::SpinEdit16), &SpinField::changed, &TForm1::SpinEdit16Change);
+    handle(ComboBox1, &PowerSelector::changed, &TForm1::ComboBox1Change);
+    handle(RadioGroup1, &RadioGroup::clicked, &TForm1::RadioGroup1Click);
+}
+
+template <typename Body>
+void TForm1::runHandler(Body&& body)
+{
+    try {
+        body();
+    } catch (const SheetFailure& failure) {
+        showErrorDialog(this, failure.message());
+    }
+}
+
+void TForm1::FormCreate()
+{
+    SeedDice();
+    clearLog();
+    LoadRatingTable();
+}
+
+void TForm1::LoadRatingTable()
+{
+    m_ratingTable.load();
+    for (qsizetype i = 0; i < m_ratingTable.count(); ++i)
+        ComboBox1->appendPower(m_ratingTable.rowName(i));
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    runHandler([this] { m_ratingTable.release(); });
+    event->accept();
+}
+
+void TForm1::Button1Click()
+{
+    rules::Button1Click(*this, m_ratingTable);
+}
+
+void TForm1::Button2Click()
+{
+    rules::Button2Click(*this);
+}
+
+void TForm1::Button3Click()
+{
+    rules::Button3Click(*this);
+}
+
+void TForm1::Button4Click()
+{
+    rules::Button4Click(*this);
+}
+
+void TForm1::Memo1Change()
+{
+    Memo1->applyScrollBarRule();
+}
+
+void TForm1::SpinEdit1Change()
+{
+    Edit2->setText(text(Field::SpinEdit1));
+}
+
+void TForm1::SpinEdit3Change()
+{
+    Edit1->setText(decimalText(qint64(value(Field::SpinEdit3)) + 7));
+}
+
+void TForm1::SpinEdit13Change()
+{
+    Edit4->setText(text(Field::SpinEdit13));
+}
+
+void TForm1::SpinEdit16Change()
+{
+    Edit3->setText(decimalText(qint64(value(Field::SpinEdit16)) + 7));
+}
+
+void TForm1::ComboBox1Change()
+{
+    if (ComboBox1->selectedIndex() < 0)
+        return;
+    Button1->setEnabled(true);
+    Label16->hide();
+}
+
+void TForm1::RadioGroup1Click()
+{
+    RadioGroup2->setEnabled(RadioGroup1->itemIndex() == 0);
+}
+
+qint32 TForm1::value(Field field) const
+{
+    return spinField(field)->value();
+}
+
+QString TForm1::text(Field field) const
+{
+    return spinField(field)->text();
+}
+
+void TForm1::setValue(Field field, qint64 value)
+{
+    spinField(field)->setValue(value);
+}
+
+void TForm1::appendLogLine(const QString& line)
+{
+    Memo1->appendLogLine(line);
+}
+
+void TForm1::clearLog()
+{
+    Memo1->clearLog();
+}
+
+int TForm1::judgementIndex() const
+{
+    return RadioGroup1->itemIndex();
+}
+
+int TForm1::disclosureIndex() const
+{
+    return RadioGroup2->itemIndex();
+}
+
+bool TForm1::clearLogOnReset() const
+{
+    return CheckBox1->isChecked();
+}
+
+bool TForm1::restoreHitPointsOnReset() const
+{
+    return CheckBox2->isChecked();
+}
+
+int TForm1::selectedPower() const
+{
+    return ComboBox1->selectedIndex();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Larger rating tables are refused rather than read whole into memory.
+constexpr qint64 maxRatingTableBytes = 16 * 1024 * 1024;
+
+// Reads a rating table file whole. While it reads, no other program may hold the file open
+// for writing (a read lease); a file that cannot be opened, is being written, or is larger
+// than the limit raises the cannot-open failure with the file's name.
+QByteArray readRatingTableFile(const QString& fileName);

@@ -1,0 +1,87 @@
+#include "Dice.h"
+#include "IntegerText.h"
+#include "Rules.h"
+
+using namespace Qt::StringLiterals;
+
+namespace rules {
+
+void Button1Click(CombatSheet& sheet, const RatingTable& table)
+{
+    const qint64 accuracy =
+        sumOf(sheet, {Field::SpinEdit1, Field::SpinEdit2, Field::SpinEdit4, Field::SpinEdit5});
+    const qint64 evasion = sheet.value(Field::SpinEdit3);
+    const bool enemyRolls = sheet.judgementIndex() == 0;
+
+    const QString playerDice = RollDice(2, 6);
+    const qint64 playerRoll = SumDice(playerDice);
+    QString enemyDice;
+    qint64 enemyRoll = 7;
+
+    bool hit = false;
+    const bool automatic = playerRoll == 2 || playerRoll == 12;
+    if (automatic) {
+        hit = playerRoll == 12;
+    } else {
+        if (enemyRolls) {
+            enemyDice = RollDice(2, 6);
+            enemyRoll = SumDice(enemyDice);
+        }
+        hit = evasion + enemyRoll < accuracy + playerRoll; // a tie is a miss
+        if (enemyRolls && enemyRoll == 2)
+            hit = true;
+        if (enemyRolls && enemyRoll == 12)
+            hit = false;
+    }
+
+    const QString outcome = CheckResultText(hit);
+    const QString playerLine = FormatCheckLine(playerDice, accuracy);
+    if (enemyRolls && sheet.disclosureIndex() == 1 && !automatic) {
+        sheet.appendLogLine(playerLine);
+        sheet.appendLogLine(u"  "_s + FormatCheckLine(enemyDice, evasion) + outcome);
+    } else {
+        sheet.appendLogLine(playerLine + outcome);
+    }
+
+    if (hit)
+        RollDamage(sheet, table);
+}
+
+void RollDamage(CombatSheet& sheet, const RatingTable& table)
+{
+    const qint64 modifier =
+        sumOf(sheet, {Field::SpinEdit1, Field::SpinEdit7, Field::SpinEdit10, Field::SpinEdit9});
+    qint64 rating = 0;
+    qint64 roll = SumDice(RollDice(2, 6));
+    QString rolls = decimalText(roll) + u", "_s;
+
+    QString result;
+    if (roll == 2) {
+        result = u"*** Failed ***"_s;
+    } else {
+        const QStringList row = table.RatingRow(sheet.selectedPower());
+        rating = ratingValue(row, roll);
+        // The critical value is read again before every test.
+        while (roll >= sheet.value(Field::SpinEdit8)) {
+            roll = SumDice(RollDice(2, 6));
+            rolls += decimalText(roll) + u", "_s;
+            if (roll > 2)
+                rating += ratingValue(row, roll);
+        }
+        result = decimalText(rating) + u" + "_s + decimalText(modifier) + u" = "_s +
+                 decimalText(rating + modifier);
+    }
+    rolls.remove(rolls.size() - 2, 1); // the last comma goes, the final blank stays
+    sheet.appendLogLine(u"( 2D6 = "_s + rolls + u") = "_s + result);
+
+    const qint64 damage = rating + modifier;
+    const qint64 armour = sheet.value(Field::SpinEdit6);
+    if (armour < damage) {
+        sheet.setValue(Field::SpinEdit11, sheet.value(Field::SpinEdit11) - (damage - armour));
+        sheet.appendLogLine(u"*** Enemy Damaged ***"_s);
+    }
+    if (sheet.value(Field::SpinEdit11) <= 0)
+        sheet.appendLogLine(u"*** You Win ! ***"_s);
+}
+
+} // namespace rules

@@ -1,0 +1,31 @@
+#include "Dice.h"
+#include "Rules.h"
+
+using namespace Qt::StringLiterals;
+
+namespace rules {
+
+void Button3Click(CombatSheet& sheet)
+{
+    const qint64 modifier = sumOf(sheet, {Field::SpinEdit21, Field::SpinEdit13});
+    const QString dice = RollDice(2, 6);
+    const qint64 roll = SumDice(dice);
+    // A tie goes to the player.
+    const bool attacksFirst = sheet.value(Field::SpinEdit22) <= modifier + roll;
+
+    sheet.appendLogLine(FormatCheckLine(dice, modifier));
+    sheet.appendLogLine(attacksFirst ? u"*** You are attacking first ***"_s
+                                     : u"*** You are attacking last ***"_s);
+}
+
+void Button4Click(CombatSheet& sheet)
+{
+    if (sheet.clearLogOnReset())
+        sheet.clearLog();
+    if (sheet.restoreHitPointsOnReset()) {
+        sheet.setValue(Field::SpinEdit20, sheet.value(Field::SpinEdit24));
+        sheet.setValue(Field::SpinEdit11, sheet.value(Field::SpinEdit23));
+    }
+}
+
+} // namespace rules
