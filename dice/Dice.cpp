@@ -41,11 +41,16 @@ void setDiceState(quint32 state)
     generatorState = state;
 }
 
+int rollDie(int sides)
+{
+    return int(draw(quint32(sides))) + 1;
+}
+
 QString RollDice(int count, int sides)
 {
     QString text;
     for (int i = 0; i < count; ++i)
-        text += decimalText(draw(quint32(sides)) + 1) + u", "_s;
+        text += decimalText(rollDie(sides)) + u", "_s;
     // Drop the last comma and keep the final blank.
     if (text.size() >= 2)
         text.remove(text.size() - 2, 1);

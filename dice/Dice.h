@@ -15,6 +15,8 @@ quint32 seedForTimeOfDay(QTime utcTime);
 quint32 diceState();
 void setDiceState(quint32 state);
 
+// One die: a number from 1 to sides.
+int rollDie(int sides);
 // A dice text: each die's value, separated by ", ", ending in a single blank ("3, 5 ").
 QString RollDice(int count, int sides);
 // The sum of a comma text's fields read as integer text; the empty text sums to 0.

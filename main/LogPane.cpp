@@ -12,6 +12,8 @@ LogPane::LogPane(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // A log grows for a whole evening; keeping an undo step per line would grow with it.
     setUndoRedoEnabled(false);
+    // Tab moves on to the next control, as everywhere else on the sheet.
+    setTabChangesFocus(true);
 }
 
 void LogPane::appendLogLine(const QString& line)

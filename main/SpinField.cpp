@@ -112,8 +112,10 @@ bool SpinField::eventFilter(QObject* watched, QEvent* event)
         stepBy(key->key() == Qt::Key_Up ? +1 : -1);
         return true;
     }
+    // Shortcuts (Ctrl+V, Ctrl+A, ...) are commands, not typed characters.
+    const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
     const QString typed = key->text();
-    if (!typed.isEmpty() && !isAcceptedCharacter(typed.front())) {
+    if (!shortcut && !typed.isEmpty() && !isAcceptedCharacter(typed.front())) {
         QApplication::beep();
         return true;
     }

@@ -1,0 +1,144 @@
+#include "SheetFixture.h"
+
+#include "Dice.h"
+#include "LogPane.h"
+#include "PowerSelector.h"
+#include "RadioGroup.h"
+#include "SpinField.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+SheetFixture::SheetFixture(const QByteArray& ratingTable)
+    : m_previousDirectory(QDir::currentPath())
+{
+    QDir::setCurrent(m_dir.path());
+    if (!ratingTable.isNull()) {
+        QFile file(u"RatingTable.txt"_s);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(ratingTable);
+    }
+    m_dialogCloser.setInterval(10);
+    QObject::connect(&m_dialogCloser, &QTimer::timeout, [this] { closeDialogs(); });
+    m_dialogCloser.start();
+
+    m_form = std::make_unique<TForm1>();
+    m_form->show();
+    m_form->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_form.get()))
+        qWarning("the sheet did not become the active window");
+}
+
+SheetFixture::~SheetFixture()
+{
+    m_form.reset();
+    QDir::setCurrent(m_previousDirectory);
+}
+
+void SheetFixture::closeDialogs()
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible())
+        return;
+    QMessageBox::StandardButtons buttons;
+    for (QAbstractButton* button : box->buttons())
+        buttons |= box->standardButton(button);
+    const bool sheetVisible = m_form && m_form->isVisible();
+    m_dialogs.append({box->windowTitle(), box->text(), box->icon(), buttons, sheetVisible});
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+        QTest::mouseClick(ok, Qt::LeftButton);
+    else
+        box->reject();
+}
+
+void SheetFixture::nextDice(const QList<int>& dice)
+{
+    for (quint32 state = 0;; ++state) {
+        setDiceState(state);
+        qsizetype matched = 0;
+        while (matched < dice.size() && rollDie(6) == dice[matched])
+            ++matched;
+        if (matched == dice.size()) {
+            setDiceState(state);
+            return;
+        }
+    }
+}
+
+void SheetFixture::focus(QWidget* widget)
+{
+    widget->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+}
+
+void SheetFixture::click(const char* button)
+{
+    QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+}
+
+void SheetFixture::type(Field which, const QString& keys)
+{
+    QLineEdit* edit = field(which)->lineEdit();
+    focus(edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, keys);
+}
+
+void SheetFixture::paste(Field which, const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+    QLineEdit* edit = field(which)->lineEdit();
+    focus(edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+}
+
+void SheetFixture::choosePower(int index)
+{
+    auto* selector = control<PowerSelector>("ComboBox1");
+    focus(selector);
+    while (selector->currentIndex() < index)
+        QTest::keyClick(selector, Qt::Key_Down);
+    while (selector->currentIndex() > index)
+        QTest::keyClick(selector, Qt::Key_Up);
+}
+
+void SheetFixture::chooseJudgement(int index)
+{
+    QTest::mouseClick(control<RadioGroup>("RadioGroup1")->item(index), Qt::LeftButton);
+}
+
+void SheetFixture::chooseDisclosure(int index)
+{
+    QTest::mouseClick(control<RadioGroup>("RadioGroup2")->item(index), Qt::LeftButton);
+}
+
+QString SheetFixture::logText() const
+{
+    return m_form->findChild<LogPane*>(u"Memo1"_s)->toPlainText();
+}
+
+QStringList SheetFixture::logLines() const
+{
+    QStringList lines = logText().split(u'\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QByteArray hundredsTable()
+{
+    QByteArray row = "Test";
+    for (int result = 3; result <= 12; ++result)
+        row += ", " + QByteArray::number(100 + result);
+    return row + "\r\n";
+}

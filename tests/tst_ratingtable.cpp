@@ -1,0 +1,206 @@
+// The rating table file: bytes to lines, encodings, rows and look-ups, and the file itself.
+#include "Failure.h"
+#include "RatingTable.h"
+#include "RatingTableFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString failureOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const SheetFailure& failure) {
+        return failure.message();
+    }
+    return u"(no failure)"_s;
+}
+
+} // namespace
+
+class TestRatingTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void lines_data();
+    void lines();
+    void rowsAndLookUp();
+    void shiftedLookUpOfUnquotedName();
+    void missingOrUnreadableFile();
+    void fileHeldOpenForWriting();
+    void fileOverSizeLimit();
+    void loadAndRelease();
+
+private:
+    void writeTable(const QByteArray& bytes);
+    QTemporaryDir m_dir;
+};
+
+void TestRatingTable::init()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QFile::remove(RatingTable::fileName());
+}
+
+void TestRatingTable::writeTable(const QByteArray& bytes)
+{
+    QFile file(RatingTable::fileName());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+void TestRatingTable::lines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("no final break") << "a,1\r\nb,2"_ba << QStringList{u"a,1"_s, u"b,2"_s};
+    QTest::newRow("final break adds nothing") << "a\r\n"_ba << QStringList{u"a"_s};
+    QTest::newRow("CR only") << "a\rb\r"_ba << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("mixed breaks") << "a\nb\r\nc\rd"_ba
+                                  << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
+    QTest::newRow("LF CR is two breaks") << "a\n\rb"_ba << QStringList{u"a"_s, QString(), u"b"_s};
+    QTest::newRow("blank line in the middle") << "a\r\n\r\nb\r\n"_ba
+                                              << QStringList{u"a"_s, QString(), u"b"_s};
+    QTest::newRow("lone break") << "\n"_ba << QStringList{QString()};
+    QTest::newRow("NUL ends everything") << QByteArray("a,1\r\nb\0,2\r\nc,3", 15)
+                                         << QStringList{u"a,1"_s, u"b"_s};
+    QTest::newRow("CP932 names") << "\x92\xb7\x8c\x95,1\r\n\xb6\xc0\xc5,2"_ba
+                                 << QStringList{u"長剣,1"_s, u"ｶﾀﾅ,2"_s};
+    QTest::newRow("CP932 Windows extensions") << "\x87\x40,\x81\x60"_ba
+                                              << QStringList{u"\u2460,\uFF5E"_s};
+    QTest::newRow("UTF-8 without mark") << "長剣, 1\n"_ba << QStringList{u"長剣, 1"_s};
+    QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF長剣, 1\n"_ba << QStringList{u"長剣, 1"_s};
+    QTest::newRow("ASCII with mark") << "\xEF\xBB\xBF" "a, 1"_ba << QStringList{u"a, 1"_s};
+    QTest::newRow("invalid UTF-8 after mark") << "\xEF\xBB\xBF" "a\xFF, 1"_ba
+                                              << QStringList{u"a\uFFFD, 1"_s};
+    QTest::newRow("invalid CP932 byte") << "\xFF, 1"_ba << QStringList{u"\uFFFD, 1"_s};
+    QTest::newRow("lead byte takes the comma") << "\x81,1"_ba << QStringList{u"\uFFFD1"_s};
+    QTest::newRow("lead byte takes the blank") << "\x81 1"_ba << QStringList{u"\uFFFD1"_s};
+    QTest::newRow("lead byte at line end") << "a\x81\r\nb"_ba << QStringList{u"a\uFFFD"_s, u"b"_s};
+    QTest::newRow("overlong UTF-8 reads as CP932") << "\xC0\x80"_ba << QStringList{u"\uFF80\uFFFD"_s};
+}
+
+void TestRatingTable::lines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QCOMPARE(decodeRatingTableLines(bytes), lines);
+}
+
+void TestRatingTable::rowsAndLookUp()
+{
+    RatingTable table;
+    table.setFileBytes("Sword, -1, 0, 5, 6, 7, 8, 9, 10, 11, 12,\r\nShort, 1, 2\r\n\r\n"
+                       "Bad, 1, x\r\n"_ba);
+    QCOMPARE(table.count(), 4);
+    QCOMPARE(table.rowName(0), u"Sword"_s);
+    QCOMPARE(failureOf([&] { table.rowName(2); }),
+             u"リストのインデックスが範囲を超えています (0)"_s);
+
+    const QStringList sword = table.RatingRow(0);
+    QCOMPARE(sword.size(), 12); // the trailing comma adds an empty field, never read
+    QCOMPARE(ratingValue(sword, 3), -1);
+    QCOMPARE(ratingValue(sword, 4), 0);
+    QCOMPARE(ratingValue(sword, 12), 12);
+
+    QCOMPARE(failureOf([&] { ratingValue(table.RatingRow(1), 6); }),
+             u"リストのインデックスが範囲を超えています (4)"_s);
+    QCOMPARE(failureOf([&] { ratingValue(table.RatingRow(3), 4); }), u"'x' は整数ではありません"_s);
+    QCOMPARE(failureOf([&] { table.RatingRow(-1); }),
+             u"リストのインデックスが範囲を超えています (-1)"_s);
+    QCOMPARE(failureOf([&] { table.RatingRow(4); }),
+             u"リストのインデックスが範囲を超えています (4)"_s);
+}
+
+void TestRatingTable::shiftedLookUpOfUnquotedName()
+{
+    RatingTable table;
+    table.setFileBytes("Great Axe, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12\r\n"
+                       "\"Great Axe\", 3, 4, 5, 6, 7, 8, 9, 10, 11, 12\r\n"_ba);
+    QCOMPARE(table.rowName(0), u"Great"_s);
+    QCOMPARE(failureOf([&] { ratingValue(table.RatingRow(0), 3); }),
+             u"'Axe' は整数ではありません"_s);
+    QCOMPARE(ratingValue(table.RatingRow(0), 4), 3); // the value written for 3
+    QCOMPARE(ratingValue(table.RatingRow(0), 12), 11);
+
+    QCOMPARE(table.rowName(1), u"Great Axe"_s);
+    QCOMPARE(ratingValue(table.RatingRow(1), 3), 3);
+    QCOMPARE(ratingValue(table.RatingRow(1), 12), 12);
+}
+
+void TestRatingTable::missingOrUnreadableFile()
+{
+    const QString cannotOpen = u"ファイル RatingTable.txt は開けません"_s;
+    RatingTable table;
+    QCOMPARE(failureOf([&] { table.load(); }), cannotOpen);
+    QVERIFY(QDir().mkdir(RatingTable::fileName()));
+    QCOMPARE(failureOf([&] { table.load(); }), cannotOpen);
+    QVERIFY(QDir().rmdir(RatingTable::fileName()));
+}
+
+void TestRatingTable::fileHeldOpenForWriting()
+{
+    writeTable("Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"_ba);
+    QProcess writer;
+    writer.start(u"sh"_s, {u"-c"_s, u"exec 3>>RatingTable.txt; echo ready; exec sleep 30"_s});
+    QVERIFY(writer.waitForReadyRead(5000));
+
+    RatingTable table;
+    QCOMPARE(failureOf([&] { table.load(); }), u"ファイル RatingTable.txt は開けません"_s);
+    QCOMPARE(table.count(), 0);
+
+    writer.kill();
+    writer.waitForFinished();
+    table.load();
+    QCOMPARE(table.count(), 1);
+
+    // A reader elsewhere is no obstacle.
+    QProcess reader;
+    reader.start(u"sh"_s, {u"-c"_s, u"exec 3<RatingTable.txt; echo ready; exec sleep 30"_s});
+    QVERIFY(reader.waitForReadyRead(5000));
+    table.load();
+    QCOMPARE(table.count(), 1);
+    reader.kill();
+    reader.waitForFinished();
+}
+
+void TestRatingTable::fileOverSizeLimit()
+{
+    QByteArray row = "Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"_ba;
+    QByteArray bytes;
+    while (bytes.size() <= maxRatingTableBytes)
+        bytes += row;
+    writeTable(bytes);
+    RatingTable table;
+    QCOMPARE(failureOf([&] { table.load(); }), u"ファイル RatingTable.txt は開けません"_s);
+
+    bytes.truncate(maxRatingTableBytes - maxRatingTableBytes % row.size());
+    writeTable(bytes);
+    table.load();
+    QCOMPARE(table.count(), bytes.size() / row.size());
+}
+
+void TestRatingTable::loadAndRelease()
+{
+    writeTable("a, 1\r\nb, 2"_ba);
+    RatingTable table;
+    table.load();
+    QCOMPARE(table.lines(), (QStringList{u"a, 1"_s, u"b, 2"_s}));
+    table.release();
+    QCOMPARE(table.count(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestRatingTable)
+#include "tst_ratingtable.moc"

@@ -1,0 +1,406 @@
+// The combat sheet window: start-up, controls, the spin field, display rules, the log pane
+// and the error dialog, driven through the real widgets.
+#include "LogPane.h"
+#include "PowerSelector.h"
+#include "RadioGroup.h"
+#include "SheetFixture.h"
+#include "SpinField.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray oneRow = "Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"_ba;
+
+// The named control that has the keyboard focus (a spin field for its text box).
+QString focusedName()
+{
+    QWidget* widget = QApplication::focusWidget();
+    while (widget && widget->objectName().isEmpty())
+        widget = widget->parentWidget();
+    if (auto* group = qobject_cast<RadioGroup*>(widget ? widget->parentWidget() : nullptr))
+        return group->objectName();
+    if (widget && qobject_cast<RadioGroup*>(widget->parentWidget()))
+        return widget->parentWidget()->objectName();
+    return widget ? widget->objectName() : QString();
+}
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpState();
+    void tabOrder();
+    void keyFilter();
+    void clampOnFocusLoss_data();
+    void clampOnFocusLoss();
+    void arrowsAndKeysStep();
+    void heldArrowRepeats();
+    void displayRules();
+    void judgementRule();
+    void selectorRule();
+    void logAppendAfterUserTyped();
+    void scrollBarRule();
+    void scrollBarCountsWrappedLines();
+    void startUpFailures_data();
+    void startUpFailures();
+};
+
+void TestWindow::startUpState()
+{
+    SheetFixture sheet(oneRow);
+    TForm1& form = sheet.form();
+    QCOMPARE(form.windowTitle(), u"Form1"_s);
+    QVERIFY(sheet.dialogs().isEmpty());
+
+    // Every control lies whole inside the client area.
+    for (QWidget* child : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(form.rect().contains(child->geometry()), qPrintable(child->objectName()));
+    QCOMPARE(sheet.field(Field::SpinEdit20)->geometry(), QRect(136, 424, 57, 21));
+    QCOMPARE(sheet.control<QPushButton>("Button4")->geometry(), QRect(584, 232, 75, 25));
+    QCOMPARE(sheet.control<LogPane>("Memo1")->geometry(), QRect(40, 168, 305, 121));
+
+    const QList<std::pair<Field, QString>> defaults = {
+        {Field::SpinEdit1, u"1"_s},   {Field::SpinEdit8, u"10"_s},  {Field::SpinEdit11, u"10"_s},
+        {Field::SpinEdit12, u"1"_s},  {Field::SpinEdit20, u"20"_s}, {Field::SpinEdit23, u"10"_s},
+        {Field::SpinEdit24, u"20"_s}, {Field::SpinEdit3, u"0"_s},   {Field::SpinEdit17, u"0"_s}};
+    for (const auto& [field, text] : defaults)
+        QCOMPARE(sheet.field(field)->text(), text);
+    QCOMPARE(sheet.control<QLineEdit>("Edit1")->text(), u"7"_s);
+    QCOMPARE(sheet.control<QLineEdit>("Edit2")->text(), u"1"_s);
+    QCOMPARE(sheet.control<QLineEdit>("Edit3")->text(), u"7"_s);
+    QCOMPARE(sheet.control<QLineEdit>("Edit4")->text(), u"0"_s);
+
+    QVERIFY(!sheet.control<QPushButton>("Button1")->isEnabled());
+    QVERIFY(sheet.control<QLabel>("Label16")->isVisible());
+    QCOMPARE(sheet.control<QLabel>("Label16")->text(), u"威力を選択してください。"_s);
+    QCOMPARE(sheet.control<RadioGroup>("RadioGroup1")->itemIndex(), 1);
+    QCOMPARE(sheet.control<RadioGroup>("RadioGroup2")->itemIndex(), 0);
+    QVERIFY(!sheet.control<RadioGroup>("RadioGroup2")->isEnabled());
+    QVERIFY(sheet.control<QCheckBox>("CheckBox1")->isChecked());
+    QVERIFY(sheet.control<QCheckBox>("CheckBox2")->isChecked());
+    QVERIFY(sheet.logText().isEmpty());
+
+    auto* selector = sheet.control<PowerSelector>("ComboBox1");
+    QCOMPARE(selector->count(), 1);
+    QCOMPARE(selector->itemText(0), u"Sword"_s);
+    QCOMPARE(selector->currentIndex(), -1);
+    QCOMPARE(selector->selectedIndex(), -1);
+    QVERIFY(selector->currentText().isEmpty());
+}
+
+void TestWindow::tabOrder()
+{
+    SheetFixture sheet(oneRow);
+    sheet.control<LogPane>("Memo1")->setFocus(Qt::TabFocusReason);
+    // Button1 and RadioGroup2 start disabled; the two fixed values are no tab stops.
+    const QStringList expected = {
+        u"SpinEdit1"_s,  u"SpinEdit2"_s,   u"SpinEdit3"_s,  u"RadioGroup1"_s, u"SpinEdit4"_s,
+        u"SpinEdit5"_s,  u"SpinEdit7"_s,   u"Edit2"_s,      u"SpinEdit8"_s,   u"SpinEdit9"_s,
+        u"SpinEdit10"_s, u"ComboBox1"_s,   u"SpinEdit6"_s,  u"SpinEdit11"_s,  u"Button2"_s,
+        u"SpinEdit12"_s, u"SpinEdit13"_s,  u"SpinEdit14"_s, u"SpinEdit15"_s,  u"SpinEdit16"_s,
+        u"SpinEdit17"_s, u"SpinEdit18"_s,  u"SpinEdit19"_s, u"SpinEdit20"_s,  u"Button3"_s,
+        u"SpinEdit21"_s, u"Edit4"_s,       u"SpinEdit22"_s, u"SpinEdit23"_s,  u"SpinEdit24"_s,
+        u"Button4"_s,    u"CheckBox1"_s,   u"CheckBox2"_s,  u"Memo1"_s};
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(focusedName());
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestWindow::keyFilter()
+{
+    SheetFixture sheet(oneRow);
+    SpinField* field = sheet.field(Field::SpinEdit2);
+    sheet.type(Field::SpinEdit2, u"1a2+ -x."_s);
+    QCOMPARE(field->text(), u"12+-."_s); // the C locale's decimal separator is accepted
+
+    QSignalSpy changes(field, &SpinField::changed);
+    QTest::keyClick(field->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(field->lineEdit(), Qt::Key_Enter);
+    QCOMPARE(field->text(), u"12+-."_s);
+    QCOMPARE(changes.count(), 0);
+
+    QTest::keyClick(field->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(field->text(), u"12+-"_s);
+    QCOMPARE(field->value(), 0); // not integer text: the minimum
+
+    // Pasting goes round the filter; hit points may go below zero.
+    sheet.paste(Field::SpinEdit2, u"abc"_s);
+    QCOMPARE(field->text(), u"abc"_s);
+    sheet.type(Field::SpinEdit20, u"-5"_s);
+    sheet.click("Button2");
+    QVERIFY(sheet.field(Field::SpinEdit20)->value() <= -5);
+}
+
+void TestWindow::clampOnFocusLoss_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("afterwards");
+    QTest::newRow("below minimum") << int(Field::SpinEdit8) << u"3"_s << u"8"_s;
+    QTest::newRow("above maximum") << int(Field::SpinEdit8) << u"120"_s << u"99"_s;
+    QTest::newRow("inside") << int(Field::SpinEdit8) << u"050"_s << u"050"_s;
+    QTest::newRow("not an integer reads as minimum") << int(Field::SpinEdit8) << u"+"_s << u"+"_s;
+    QTest::newRow("hex above maximum") << int(Field::SpinEdit8) << u"$FF"_s << u"99"_s;
+    QTest::newRow("unbounded") << int(Field::SpinEdit3) << u"-123456"_s << u"-123456"_s;
+}
+
+void TestWindow::clampOnFocusLoss()
+{
+    QFETCH(int, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, afterwards);
+    SheetFixture sheet(oneRow);
+    const Field which = Field(field);
+    if (typed.startsWith(u'$'))
+        sheet.paste(which, typed);
+    else
+        sheet.type(which, typed);
+    QCOMPARE(sheet.field(which)->text(), typed); // typing never clamps
+    QTest::keyClick(sheet.field(which)->lineEdit(), Qt::Key_Tab);
+    QCOMPARE(sheet.field(which)->text(), afterwards);
+}
+
+void TestWindow::arrowsAndKeysStep()
+{
+    SheetFixture sheet(oneRow);
+    SpinField* critical = sheet.field(Field::SpinEdit8);
+    QTest::mouseClick(critical->upButton(), Qt::LeftButton);
+    QCOMPARE(critical->text(), u"11"_s);
+    QCOMPARE(QApplication::focusWidget(), critical->lineEdit()); // the arrow focuses the field
+    QTest::mouseClick(critical->downButton(), Qt::LeftButton);
+    QTest::mouseClick(critical->downButton(), Qt::LeftButton);
+    QCOMPARE(critical->text(), u"9"_s);
+    QTest::keyClick(critical->lineEdit(), Qt::Key_Up);
+    QCOMPARE(critical->text(), u"10"_s);
+
+    sheet.type(Field::SpinEdit8, u"99"_s);
+    QTest::keyClick(critical->lineEdit(), Qt::Key_Up);
+    QCOMPARE(critical->text(), u"99"_s);
+    sheet.type(Field::SpinEdit8, u"3"_s);
+    QTest::keyClick(critical->lineEdit(), Qt::Key_Up);
+    QCOMPARE(critical->text(), u"8"_s); // 3 + 1, clamped
+
+    // Steps saturate at the ends of the 32-bit range.
+    SpinField* hitPoints = sheet.field(Field::SpinEdit11);
+    sheet.type(Field::SpinEdit11, u"2147483647"_s);
+    QTest::mouseClick(hitPoints->upButton(), Qt::LeftButton);
+    QCOMPARE(hitPoints->text(), u"2147483647"_s);
+    sheet.type(Field::SpinEdit11, u"-2147483648"_s);
+    QTest::keyClick(hitPoints->lineEdit(), Qt::Key_Down);
+    QCOMPARE(hitPoints->text(), u"-2147483648"_s);
+    sheet.paste(Field::SpinEdit11, u"abc"_s);
+    QTest::keyClick(hitPoints->lineEdit(), Qt::Key_Up);
+    QCOMPARE(hitPoints->text(), u"1"_s);
+}
+
+void TestWindow::heldArrowRepeats()
+{
+    SheetFixture sheet(oneRow);
+    SpinField* field = sheet.field(Field::SpinEdit3);
+    QElapsedTimer held;
+    QTest::mousePress(field->upButton(), Qt::LeftButton);
+    held.start();
+    QTest::qWait(300);
+    const qint64 at300 = held.elapsed();
+    const int stepsAt300 = field->value();
+    QTest::qWait(420);
+    const qint64 at720 = held.elapsed();
+    const int stepsAt720 = field->value();
+    QTest::mouseRelease(field->upButton(), Qt::LeftButton);
+    const int stepsAfterRelease = field->value();
+
+    if (at300 < 390)
+        QCOMPARE(stepsAt300, 0); // nothing before the first 400 ms
+    // One step at 400 ms, then one every 100 ms.
+    const int expected = int((at720 - 400) / 100) + 1;
+    QVERIFY2(stepsAt720 >= expected - 1 && stepsAt720 <= expected,
+             qPrintable(u"%1 steps after %2 ms"_s.arg(stepsAt720).arg(at720)));
+    QCOMPARE(stepsAfterRelease, stepsAt720 + 1); // and the release over the arrow
+}
+
+void TestWindow::displayRules()
+{
+    SheetFixture sheet(oneRow);
+    sheet.paste(Field::SpinEdit3, u"abc"_s);
+    QCOMPARE(sheet.control<QLineEdit>("Edit1")->text(), u"7"_s);
+    sheet.type(Field::SpinEdit3, u"2147483647"_s);
+    QCOMPARE(sheet.control<QLineEdit>("Edit1")->text(), u"2147483654"_s);
+    sheet.type(Field::SpinEdit16, u"-9"_s);
+    QCOMPARE(sheet.control<QLineEdit>("Edit3")->text(), u"-2"_s);
+    sheet.type(Field::SpinEdit1, u"+2"_s);
+    QCOMPARE(sheet.control<QLineEdit>("Edit2")->text(), u"+2"_s);
+    sheet.paste(Field::SpinEdit13, u"x 1"_s);
+    QCOMPARE(sheet.control<QLineEdit>("Edit4")->text(), u"x 1"_s);
+}
+
+void TestWindow::judgementRule()
+{
+    SheetFixture sheet(oneRow);
+    auto* disclosure = sheet.control<RadioGroup>("RadioGroup2");
+    sheet.chooseJudgement(0);
+    QVERIFY(disclosure->isEnabled());
+    sheet.chooseDisclosure(1);
+    sheet.chooseJudgement(1);
+    QVERIFY(!disclosure->isEnabled());
+    QCOMPARE(disclosure->itemIndex(), 1);
+    sheet.chooseJudgement(0);
+    QVERIFY(disclosure->isEnabled());
+}
+
+void TestWindow::selectorRule()
+{
+    {
+        SheetFixture sheet(oneRow + "Axe, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n");
+        auto* attack = sheet.control<QPushButton>("Button1");
+        auto* selector = sheet.control<PowerSelector>("ComboBox1");
+        sheet.choosePower(1);
+        QVERIFY(attack->isEnabled());
+        QVERIFY(!sheet.control<QLabel>("Label16")->isVisible());
+        QCOMPARE(selector->selectedIndex(), 1);
+        QTest::keyClicks(selector, u"zz"_s); // typed text selects no row, disables nothing
+        QCOMPARE(selector->selectedIndex(), -1);
+        QCOMPARE(selector->count(), 2);
+        QVERIFY(attack->isEnabled());
+        QTest::keyClick(selector, Qt::Key_Return); // and adds nothing to the list
+        QCOMPARE(selector->count(), 2);
+    }
+    {
+        SheetFixture sheet(QByteArray(""));
+        auto* selector = sheet.control<PowerSelector>("ComboBox1");
+        selector->setFocus();
+        QTest::keyClicks(selector, u"Sword"_s);
+        QTest::keyClick(selector, Qt::Key_Down);
+        QTest::keyClick(selector, Qt::Key_Return);
+        QVERIFY(!sheet.control<QPushButton>("Button1")->isEnabled());
+    }
+}
+
+void TestWindow::logAppendAfterUserTyped()
+{
+    SheetFixture sheet(oneRow);
+    auto* log = sheet.control<LogPane>("Memo1");
+    log->setFocus();
+    QTest::keyClicks(log, u"note"_s);
+    SheetFixture::nextDice({4, 2});
+    sheet.click("Button3");
+    QCOMPARE(sheet.logText(), u"note\n2D6+0 = ( 4, 2 ) = 6\n*** You are attacking first ***"_s);
+
+    sheet.click("Button4");
+    SheetFixture::nextDice({4, 2});
+    sheet.click("Button3");
+    QCOMPARE(sheet.logText(), u"2D6+0 = ( 4, 2 ) = 6\n*** You are attacking first ***\n"_s);
+}
+
+void TestWindow::scrollBarRule()
+{
+    SheetFixture sheet(oneRow);
+    auto* log = sheet.control<LogPane>("Memo1");
+    for (int i = 1; i <= 8; ++i)
+        sheet.form().appendLogLine(u"line %1"_s.arg(i));
+    QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    sheet.form().appendLogLine(u"line 9"_s);
+    QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(log->verticalScrollBar()->isVisible());
+    QCOMPARE(log->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    sheet.click("Button4"); // "ログ消去" is checked
+    QVERIFY(sheet.logText().isEmpty());
+    QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    // Thousands of lines keep the bar, and an empty last line does not count.
+    for (int i = 0; i < 5000; ++i)
+        sheet.form().appendLogLine(u"x"_s);
+    QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    sheet.click("Button4");
+    log->setFocus();
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(log, Qt::Key_Y);
+        QTest::keyClick(log, Qt::Key_Return);
+    }
+    QCOMPARE(log->displayedLines(8), 8);
+    QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+void TestWindow::scrollBarCountsWrappedLines()
+{
+    SheetFixture sheet(oneRow);
+    auto* log = sheet.control<LogPane>("Memo1");
+    for (int i = 1; i <= 7; ++i)
+        sheet.form().appendLogLine(u"line %1"_s.arg(i));
+    sheet.form().appendLogLine(u"a long line of words that cannot fit the log pane's width"_s);
+    QCOMPARE(log->displayedLines(8), 9);
+    QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+
+    // The count agrees with the pane's own layout of what it shows.
+    QTest::qWait(50);
+    int laidOut = 0;
+    for (QTextBlock block = log->document()->begin(); block.isValid(); block = block.next())
+        if (block.text().size() > 0)
+            laidOut += block.layout()->lineCount();
+    QCOMPARE(laidOut, 9);
+}
+
+void TestWindow::startUpFailures_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("missing file") << QByteArray() << u"ファイル RatingTable.txt は開けません."_s
+                                  << QStringList();
+    QTest::newRow("blank line") << "Sword, 1\r\nAxe, 2\r\n  \r\nBow, 3\r\n"_ba
+                                << u"リストのインデックスが範囲を超えています (0)"_s
+                                << QStringList{u"Sword"_s, u"Axe"_s};
+    QTest::newRow("empty file") << QByteArray("") << QString() << QStringList();
+}
+
+void TestWindow::startUpFailures()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(QString, message);
+    QFETCH(QStringList, names);
+    SheetFixture sheet(table);
+    if (message.isEmpty()) {
+        QVERIFY(sheet.dialogs().isEmpty());
+    } else {
+        QCOMPARE(sheet.dialogs().size(), 1);
+        const SeenDialog& dialog = sheet.dialogs().front();
+        QCOMPARE(dialog.text, message);
+        QCOMPARE(dialog.title, u"tst_window"_s);
+        QCOMPARE(dialog.icon, QMessageBox::Critical);
+        QCOMPARE(dialog.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(!dialog.sheetWasVisible);
+    }
+    QVERIFY(sheet.form().isVisible());
+    auto* selector = sheet.control<PowerSelector>("ComboBox1");
+    QStringList shown;
+    for (int i = 0; i < selector->count(); ++i)
+        shown.append(selector->itemText(i));
+    QCOMPARE(shown, names);
+    QCOMPARE(selector->currentIndex(), -1);
+
+    // Everything else works.
+    SheetFixture::nextDice({1, 1});
+    sheet.click("Button3");
+    QCOMPARE(sheet.logLines().size(), 2);
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
