@@ -4,11 +4,11 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build" --target combat-sheet
+cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$root/build-release" --target combat-sheet
 cd "$root/example"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   # No desktop session (a server or a container): open the window on a virtual screen.
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$root/build/main/combat-sheet"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$root/build-release/main/combat-sheet"
 fi
-exec "$root/build/main/combat-sheet"
+exec "$root/build-release/main/combat-sheet"
