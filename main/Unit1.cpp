@@ -25,7 +25,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct FieldSpec {
+struct FieldRow {
     Field field;
     int left, top, width;
     qint32 initial, minimum, maximum;
@@ -34,7 +34,7 @@ struct FieldSpec {
 };
 
 // clang-format off
-constexpr FieldSpec fieldSpecs[] = {
+constexpr FieldRow fieldRows[] = {
     {Field::SpinEdit1,  136,  40, 57,  1, 0,  0,  2, u"命中力 戦士系技能"},
     {Field::SpinEdit2,  200,  40, 49,  0, 0,  0,  3, u"命中力 器ボーナス"},
     {Field::SpinEdit5,  264,  40, 49,  0, 0,  0,  9, u"命中力 装備補正"},
@@ -61,12 +61,12 @@ constexpr FieldSpec fieldSpecs[] = {
     {Field::SpinEdit24, 200, 424, 57, 20, 0,  0, 34, u"HP Max"},
 };
 
-struct LabelSpec {
+struct LabelRow {
     int left, top;
     const char16_t* caption;
 };
 
-constexpr LabelSpec labelSpecs[] = {
+constexpr LabelRow labelRows[] = {
     {  8,  40, u"命中力"},       {136,  24, u"戦士系技能"},   {200,  24, u"器ボーナス"},
     {496,  40, u"回避力　2D6＋"}, {320,  24, u"その他補正"},   {264,  24, u"装備補正"},
     {  8,  88, u"ダメージ"},     { 64,  72, u"威力"},         {136,  72, u"戦士系技能"},
@@ -136,15 +136,15 @@ TForm1::TForm1(QWidget* parent)
 
 void TForm1::setupFields()
 {
-    for (const FieldSpec& spec : fieldSpecs) {
-        auto* field = new SpinField(spec.minimum, spec.maximum, spec.initial, this);
-        const int number = int(spec.field) + 1;
+    for (const FieldRow& row : fieldRows) {
+        auto* field = new SpinField(row.minimum, row.maximum, row.initial, this);
+        const int number = int(row.field) + 1;
         field->setObjectName(u"SpinEdit%1"_s.arg(number));
-        field->setGeometry(spec.left, spec.top, spec.width, fieldHeight);
-        field->setAccessibleName(QString::fromUtf16(spec.accessibleName));
+        field->setGeometry(row.left, row.top, row.width, fieldHeight);
+        field->setAccessibleName(QString::fromUtf16(row.accessibleName));
         field->lineEdit()->setAccessibleName(field->accessibleName());
-        m_fields[size_t(spec.field)] = field;
-        m_tabOrder.emplace_back(spec.tab, field);
+        m_fields[size_t(row.field)] = field;
+        m_tabOrder.emplace_back(row.tab, field);
     }
 }
 
@@ -179,10 +179,10 @@ void TForm1::setupDisplays()
 void TForm1::setupLabels()
 {
     int number = 0;
-    for (const LabelSpec& spec : labelSpecs) {
-        auto* label = new QLabel(QString::fromUtf16(spec.caption), this);
+    for (const LabelRow& row : labelRows) {
+        auto* label = new QLabel(QString::fromUtf16(row.caption), this);
         label->setObjectName(u"Label%1"_s.arg(++number));
-        label->move(spec.left, spec.top);
+        label->move(row.left, row.top);
         label->adjustSize();
         if (number == 16)
             Label16 = label;

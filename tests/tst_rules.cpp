@@ -51,6 +51,13 @@ void play(SheetFixture& sheet, const Check& check, const char* button)
     sheet.click(button);
 }
 
+void checkRow(const char* name, const char* fields, int judgement, int disclosure,
+              const QList<int>& dice, const QStringList& lines, int hitPoints)
+{
+    QTest::newRow(name) << QString::fromUtf8(fields) << judgement << disclosure << dice << lines
+                        << hitPoints;
+}
+
 QByteArray attackTable()
 {
     return hundredsTable() + "Short, 1, 2\r\nGreat Axe, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12\r\n"_ba;
@@ -76,7 +83,25 @@ private slots:
 
 private:
     void addCheckColumns();
+    void runCheck(const char* button, Field hitPointField, const QString& baseFields);
 };
+
+// Plays one row of an attack or defence table and compares the log and the hit points.
+void TestRules::runCheck(const char* button, Field hitPointField, const QString& baseFields)
+{
+    QFETCH(QString, fields);
+    QFETCH(int, judgement);
+    QFETCH(int, disclosure);
+    QFETCH(QList<int>, dice);
+    QFETCH(QStringList, lines);
+    QFETCH(int, hitPoints);
+    SheetFixture sheet(attackTable());
+    sheet.choosePower(0);
+    play(sheet, {baseFields + u' ' + fields, judgement, disclosure, dice}, button);
+    QCOMPARE(sheet.logLines(), lines);
+    QCOMPARE(sheet.field(hitPointField)->value(), hitPoints);
+    QVERIFY(sheet.dialogs().isEmpty());
+}
 
 void TestRules::addCheckColumns()
 {
@@ -157,12 +182,7 @@ void TestRules::attack_data()
     // Accuracy 3 (skill 1 + dexterity 2), evasion 2, damage modifier 1, critical 10,
     // armour 0, enemy HP 500; the power's value for a roll of n is 100 + n.
     addCheckColumns();
-    const QString base = u"2:2 3:2 11:500 "_s;
-    const auto row = [&](const char* name, const char* fields, int judgement, int disclosure,
-                         QList<int> dice, QStringList lines, int hitPoints) {
-        QTest::newRow(name) << base + QString::fromUtf8(fields) << judgement << disclosure << dice
-                            << lines << hitPoints;
-    };
+    const auto row = checkRow;
     const QString damaged = u"*** Enemy Damaged ***"_s;
     const QString win = u"*** You Win ! ***"_s;
     const QString hitWith15 = u"2D6+3 = ( 6, 6 ) = 15 *** Success ***"_s;
@@ -211,18 +231,7 @@ void TestRules::attack_data()
 
 void TestRules::attack()
 {
-    QFETCH(QString, fields);
-    QFETCH(int, judgement);
-    QFETCH(int, disclosure);
-    QFETCH(QList<int>, dice);
-    QFETCH(QStringList, lines);
-    QFETCH(int, hitPoints);
-    SheetFixture sheet(attackTable());
-    sheet.choosePower(0);
-    play(sheet, {fields, judgement, disclosure, dice}, "Button1");
-    QCOMPARE(sheet.logLines(), lines);
-    QCOMPARE(sheet.field(Field::SpinEdit11)->value(), hitPoints);
-    QVERIFY(sheet.dialogs().isEmpty());
+    runCheck("Button1", Field::SpinEdit11, u"2:2 3:2 11:500"_s);
 }
 
 void TestRules::damageRollFailures_data()
@@ -282,12 +291,7 @@ void TestRules::defence_data()
 {
     // Evasion 2 (skill 1 + agility 1), enemy accuracy 3, bonus 0, armour 0, player HP 20.
     addCheckColumns();
-    const QString base = u"13:1 16:3 "_s;
-    const auto row = [&](const char* name, const char* fields, int judgement, int disclosure,
-                         QList<int> dice, QStringList lines, int hitPoints) {
-        QTest::newRow(name) << base + QString::fromUtf8(fields) << judgement << disclosure << dice
-                            << lines << hitPoints;
-    };
+    const auto row = checkRow;
     const QString success = u" *** Success ***"_s;
     const QString failed = u" *** Failed ***"_s;
     const QString damaged7 = u"  ( 2D6 = 7 ) + 0 = 7 *** You are Damaged ***"_s;
@@ -331,16 +335,7 @@ void TestRules::defence_data()
 
 void TestRules::defence()
 {
-    QFETCH(QString, fields);
-    QFETCH(int, judgement);
-    QFETCH(int, disclosure);
-    QFETCH(QList<int>, dice);
-    QFETCH(QStringList, lines);
-    QFETCH(int, hitPoints);
-    SheetFixture sheet(hundredsTable());
-    play(sheet, {fields, judgement, disclosure, dice}, "Button2");
-    QCOMPARE(sheet.logLines(), lines);
-    QCOMPARE(sheet.field(Field::SpinEdit20)->value(), hitPoints);
+    runCheck("Button2", Field::SpinEdit20, u"13:1 16:3"_s);
 }
 
 void TestRules::wholeFight()

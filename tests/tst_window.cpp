@@ -141,6 +141,12 @@ void TestWindow::keyFilter()
     QCOMPARE(field->text(), u"12+-"_s);
     QCOMPARE(field->value(), 0); // not integer text: the minimum
 
+    // Tabbing into a field selects its text, so typing replaces the value.
+    sheet.field(Field::SpinEdit1)->lineEdit()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), u"7"_s);
+    QCOMPARE(field->text(), u"7"_s);
+
     // Pasting goes round the filter; hit points may go below zero.
     sheet.paste(Field::SpinEdit2, u"abc"_s);
     QCOMPARE(field->text(), u"abc"_s);
