@@ -286,6 +286,9 @@ void TForm1::runHandler(Body&& body)
         body();
     } catch (const SheetFailure& failure) {
         showErrorDialog(this, failure.message());
+    } catch (const std::exception& unexpected) {
+        // Nothing may unwind through Qt's event loop, not even a failure we did not foresee.
+        showErrorDialog(this, QString::fromLocal8Bit(unexpected.what()));
     }
 }
 

@@ -9,6 +9,7 @@ packages=(
   qt6-qpa-plugins
   fonts-ipafont-gothic
   xvfb xauth
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -27,7 +27,7 @@ SheetFixture::SheetFixture(const QByteArray& ratingTable)
         if (file.open(QIODevice::WriteOnly))
             file.write(ratingTable);
     }
-    m_dialogCloser.setInterval(10);
+    m_dialogCloser.setInterval(1);
     QObject::connect(&m_dialogCloser, &QTimer::timeout, [this] { closeDialogs(); });
     m_dialogCloser.start();
 
@@ -74,14 +74,27 @@ void SheetFixture::nextDice(const QList<int>& dice)
     }
 }
 
+// After a dialog closes, a window manager hands the activation back to the sheet; the
+// offscreen platform does not, and keys would reach a window no user could type into.
+void SheetFixture::activate()
+{
+    if (QApplication::activeWindow() == m_form.get())
+        return;
+    m_form->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_form.get()))
+        qWarning("the sheet did not become the active window again");
+}
+
 void SheetFixture::focus(QWidget* widget)
 {
+    activate();
     widget->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
 }
 
 void SheetFixture::click(const char* button)
 {
+    activate();
     QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
 }
 

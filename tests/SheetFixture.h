@@ -56,6 +56,8 @@ public:
     QString logText() const;
     const QList<SeenDialog>& dialogs() const { return m_dialogs; }
 
+    void activate();
+
 private:
     void focus(QWidget* widget);
     void closeDialogs();

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for the given number of seconds
+# (default 30), starting from the seed corpus in fuzz/corpus/. Any failed invariant, crash
+# or sanitizer report stops the run with a non-zero exit and leaves the input in build-fuzz/.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+seconds="${1:-30}"
+cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOMBAT_SHEET_FUZZ=ON >/dev/null
+cmake --build "$root/build-fuzz"
+for target in integer_text comma_text rating_table; do
+  corpus="$(mktemp -d)"
+  cp "$root/fuzz/corpus/$target/"* "$corpus/"
+  echo "fuzzing $target for ${seconds}s"
+  "$root/build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="$root/build-fuzz/$target-" "$corpus" 2>&1 | grep -E '^(stat::number_of_executed_units|#[0-9]+ +DONE|==[0-9]+==)' || true
+  test "${PIPESTATUS[0]}" -eq 0
+  rm -rf "$corpus"
+done
