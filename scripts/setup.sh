@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic
   xvfb xauth
   clang libclang-rt-14-dev
+  strace xdotool python3-xlib
 )
 
 missing=()
