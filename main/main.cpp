@@ -1,11 +1,9 @@
-#include "Unit1.h"
+#include "StartUp.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    TForm1 Form1;
-    Form1.show();
-    return application.exec();
+    return runCombatSheet(application);
 }
