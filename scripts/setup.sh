@@ -11,6 +11,7 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   strace xdotool python3-xlib
+  librsvg2-bin desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
