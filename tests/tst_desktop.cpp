@@ -1,0 +1,143 @@
+// What assistive technology and a high-DPI screen see of the sheet: every control named,
+// no two inputs alike, and the same layout, captions unclipped, at twice the pixel density.
+#include "SheetFixture.h"
+#include "SpinField.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString accessibleName(QWidget* widget)
+{
+    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(widget);
+    return interface ? interface->text(QAccessible::Name) : QString();
+}
+
+// One line per control: its name, geometry in device-independent pixels, and whether its
+// caption fits inside it.
+QStringList layoutOf(TForm1& form)
+{
+    QStringList lines;
+    for (QWidget* widget : form.findChildren<QWidget*>()) {
+        if (widget->objectName().isEmpty() && !qobject_cast<QAbstractButton*>(widget))
+            continue;
+        // A label's text must lie within it, a push button's caption within its border,
+        // and a check box or radio button's indicator and text within its width.
+        QString caption;
+        int needed = 0;
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            caption = label->text();
+            needed = widget->fontMetrics().horizontalAdvance(caption);
+        } else if (auto* push = qobject_cast<QPushButton*>(widget)) {
+            caption = push->text();
+            needed = widget->fontMetrics().horizontalAdvance(caption) + 2;
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget);
+                   qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget)) {
+            caption = button->text();
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = caption;
+            const auto element = qobject_cast<QRadioButton*>(widget) ? QStyle::SE_RadioButtonContents
+                                                                     : QStyle::SE_CheckBoxContents;
+            const QRect text = widget->style()->subElementRect(element, &option, widget);
+            needed = widget->fontMetrics().horizontalAdvance(caption) + (widget->width() - text.width());
+        }
+        const bool fits = needed <= widget->width();
+        const QRect box(widget->mapTo(&form, QPoint(0, 0)), widget->size());
+        lines.append(u"%1 %2,%3 %4x%5 %6"_s.arg(widget->objectName().isEmpty() ? caption : widget->objectName())
+                         .arg(box.x())
+                         .arg(box.y())
+                         .arg(box.width())
+                         .arg(box.height())
+                         .arg(fits ? u"fits"_s : u"CLIPPED"_s));
+    }
+    lines.sort();
+    return lines;
+}
+
+} // namespace
+
+class TestDesktop : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlIsNamed();
+    void sameLayoutAtDoubleDensity();
+};
+
+void TestDesktop::everyControlIsNamed()
+{
+    SheetFixture sheet("Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"_ba);
+    QSet<QString> inputNames;
+    QList<QWidget*> inputs;
+    for (int i = 0; i < fieldCount; ++i)
+        inputs.append(sheet.field(Field(i))->lineEdit());
+    for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4"})
+        inputs.append(sheet.control<QLineEdit>(name));
+    inputs.append(sheet.control<QComboBox>("ComboBox1"));
+    for (QWidget* input : inputs) {
+        const QString name = accessibleName(input);
+        QVERIFY2(!name.isEmpty(), qPrintable(input->objectName()));
+        QVERIFY2(!inputNames.contains(name), qPrintable(u"two inputs are named "_s + name));
+        inputNames.insert(name);
+    }
+    QCOMPARE(accessibleName(sheet.field(Field::SpinEdit5)->lineEdit()), u"命中力 装備補正"_s);
+
+    for (QAbstractButton* button : sheet.form().findChildren<QAbstractButton*>()) {
+        if (button->focusPolicy() != Qt::NoFocus) // the spin arrows are reached by keys instead
+            QVERIFY2(!accessibleName(button).isEmpty(), qPrintable(button->objectName()));
+    }
+    QCOMPARE(accessibleName(sheet.control<QGroupBox>("RadioGroup1")), u"判定"_s);
+    QCOMPARE(accessibleName(sheet.control<QPlainTextEdit>("Memo1")), u"ログ"_s);
+}
+
+void TestDesktop::sameLayoutAtDoubleDensity()
+{
+    const bool child = qEnvironmentVariableIsSet("SHEET_PRINT_LAYOUT");
+    SheetFixture sheet("Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"_ba);
+    const QStringList layout = layoutOf(sheet.form());
+    if (child) {
+        const QImage picture = sheet.form().grab().toImage();
+        std::printf("dpr %g image %dx%d\n%s\n", sheet.form().devicePixelRatioF(), picture.width(),
+                    picture.height(), qPrintable(layout.join(u'\n')));
+        return;
+    }
+    for (const QString& line : layout)
+        QVERIFY2(line.endsWith(u"fits"_s), qPrintable(line));
+
+    QProcess doubled;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_SCALE_FACTOR"_s, u"2"_s);
+    environment.insert(u"SHEET_PRINT_LAYOUT"_s, u"1"_s);
+    doubled.setProcessEnvironment(environment);
+    doubled.start(QCoreApplication::applicationFilePath(), {u"sameLayoutAtDoubleDensity"_s, u"-silent"_s});
+    QVERIFY(doubled.waitForFinished(60000));
+    QStringList lines = QString::fromUtf8(doubled.readAllStandardOutput()).split(u'\n');
+    const qsizetype header = lines.indexOf(QRegularExpression(u"dpr .*"_s));
+    QVERIFY2(header >= 0, qPrintable(u"the doubled run printed no layout: "_s + QString::fromUtf8(doubled.readAllStandardError())));
+    QCOMPARE(lines[header],
+             u"dpr 2 image %1x%2"_s.arg(sheet.form().width() * 2).arg(sheet.form().height() * 2));
+    const QStringList doubledLayout = lines.mid(header + 1, layout.size());
+    QCOMPARE(doubledLayout, layout);
+}
+
+QTEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"
