@@ -11,9 +11,16 @@ cmake --build "$root/build-fuzz"
 for target in integer_text comma_text rating_table; do
   corpus="$(mktemp -d)"
   cp "$root/fuzz/corpus/$target/"* "$corpus/"
+  log="$root/build-fuzz/$target.log"
   echo "fuzzing $target for ${seconds}s"
+  status=0
   "$root/build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$root/build-fuzz/$target-" "$corpus" 2>&1 | grep -E '^(stat::number_of_executed_units|#[0-9]+ +DONE|==[0-9]+==)' || true
-  test "${PIPESTATUS[0]}" -eq 0
+    -artifact_prefix="$root/build-fuzz/$target-" "$corpus" >"$log" 2>&1 || status=$?
   rm -rf "$corpus"
+  if [ "$status" -ne 0 ]; then
+    tail -n 40 "$log"
+    echo "fuzz_$target failed (exit $status); the input is in build-fuzz/"
+    exit 1
+  fi
+  grep -E '^(stat::number_of_executed_units|#[0-9]+ +DONE)' "$log"
 done
