@@ -24,16 +24,13 @@ namespace {
 
 const QByteArray oneRow = "Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"_ba;
 
-// The named control that has the keyboard focus (a spin field for its text box).
+// The named control that has the keyboard focus: a spin field for its text box, a radio
+// group for its buttons.
 QString focusedName()
 {
     QWidget* widget = QApplication::focusWidget();
     while (widget && widget->objectName().isEmpty())
         widget = widget->parentWidget();
-    if (auto* group = qobject_cast<RadioGroup*>(widget ? widget->parentWidget() : nullptr))
-        return group->objectName();
-    if (widget && qobject_cast<RadioGroup*>(widget->parentWidget()))
-        return widget->parentWidget()->objectName();
     return widget ? widget->objectName() : QString();
 }
 
