@@ -1,5 +1,6 @@
 #include "StartUp.h"
 
+#include "SheetFont.h"
 #include "Unit1.h"
 
 #include <QApplication>
@@ -7,6 +8,9 @@
 
 int runCombatSheet(QApplication& application, const std::function<void()>& whenShown)
 {
+    // The whole program, its dialogs included, speaks in the sheet's face; this also spares
+    // loading the toolkit's default face just to lay out the first empty text box.
+    QApplication::setFont(sheetFont());
     TForm1 Form1;
     Form1.show();
     if (whenShown)
