@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int arrowWidth = 15;
@@ -87,6 +89,14 @@ void SpinField::setValue(qint64 value)
 QString SpinField::text() const
 {
     return m_edit->text();
+}
+
+void SpinField::setAccessibleNames(const QString& name)
+{
+    setAccessibleName(name);
+    m_edit->setAccessibleName(name);
+    m_up->setAccessibleName(name + u" 増やす"_s);
+    m_down->setAccessibleName(name + u" 減らす"_s);
 }
 
 void SpinField::stepBy(int delta)

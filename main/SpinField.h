@@ -20,6 +20,8 @@ public:
     // Saturates to 32 bits, clamps when bounded, writes the value as decimal text.
     void setValue(qint64 value);
     QString text() const;
+    // Names the field, its text box and its arrows for assistive technology.
+    void setAccessibleNames(const QString& name);
     QLineEdit* lineEdit() const { return m_edit; }
     QToolButton* upButton() const { return m_up; }
     QToolButton* downButton() const { return m_down; }

@@ -141,8 +141,7 @@ void TForm1::setupFields()
         const int number = int(row.field) + 1;
         field->setObjectName(u"SpinEdit%1"_s.arg(number));
         field->setGeometry(row.left, row.top, row.width, fieldHeight);
-        field->setAccessibleName(QString::fromUtf16(row.accessibleName));
-        field->lineEdit()->setAccessibleName(field->accessibleName());
+        field->setAccessibleNames(QString::fromUtf16(row.accessibleName));
         m_fields[size_t(row.field)] = field;
         m_tabOrder.emplace_back(row.tab, field);
     }
@@ -234,6 +233,7 @@ void TForm1::setupButtonsAndOptions()
     ComboBox1->setObjectName(u"ComboBox1"_s);
     ComboBox1->setGeometry(64, 88, 57, fieldHeight);
     ComboBox1->setAccessibleName(u"ダメージ 威力"_s);
+    ComboBox1->lineEdit()->setAccessibleName(ComboBox1->accessibleName());
     m_tabOrder.emplace_back(15, ComboBox1);
 
     Memo1 = new LogPane(this);

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth
   clang libclang-rt-14-dev
   strace xdotool python3-xlib
+  dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   librsvg2-bin desktop-file-utils appstream dpkg-dev
 )
 
