@@ -8,7 +8,7 @@
 
 int runCombatSheet(QApplication& application, const std::function<void()>& whenShown)
 {
-    // The whole program, its dialogs included, speaks in the sheet's face; this also spares
+    // The whole program, its dialogs included, writes in the sheet's face; this also spares
     // loading the toolkit's default face just to lay out the first empty text box.
     QApplication::setFont(sheetFont());
     TForm1 Form1;
