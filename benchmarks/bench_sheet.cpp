@@ -55,7 +55,13 @@ void startUpWithTable(benchmark::State& state)
     }
     state.counters["rows"] = double(state.range(0));
 }
-BENCHMARK(startUpWithTable)->Arg(10)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(startUpWithTable)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 } // namespace
 

@@ -17,7 +17,8 @@ qsizetype expectedLineCount(QByteArrayView bytes)
         bytes = bytes.sliced(3);
     qsizetype lines = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
             ++lines;
     }
     const bool unterminated = !bytes.isEmpty() && bytes.back() != '\n' && bytes.back() != '\r';

@@ -58,7 +58,8 @@ QToolButton* SpinField::createArrowButton(Qt::ArrowType arrow, int delta)
     button->setAutoRepeat(true);
     button->setAutoRepeatDelay(firstRepeatMs);
     button->setAutoRepeatInterval(repeatIntervalMs);
-    connect(button, &QToolButton::pressed, this, [this] { m_edit->setFocus(Qt::MouseFocusReason); });
+    connect(button, &QToolButton::pressed, this,
+            [this] { m_edit->setFocus(Qt::MouseFocusReason); });
     connect(button, &QToolButton::clicked, this, [this, delta] { stepBy(delta); });
     return button;
 }

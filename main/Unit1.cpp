@@ -161,13 +161,14 @@ void TForm1::setupDisplays()
         m_tabOrder.emplace_back(tab, display);
         return display;
     };
-    Edit1 = createDisplay(u"Edit1"_s, {640, 32, 41, displayHeight}, u"7"_s, 5, u"敵 回避力 固定値"_s);
+    Edit1 =
+        createDisplay(u"Edit1"_s, {640, 32, 41, displayHeight}, u"7"_s, 5, u"敵 回避力 固定値"_s);
     Edit2 = createDisplay(u"Edit2"_s, {136, 88, 57, displayHeight}, u"1"_s, 11,
                           u"ダメージ 戦士系技能"_s);
-    Edit3 = createDisplay(u"Edit3"_s, {639, 336, 41, displayHeight}, u"7"_s, 24,
-                          u"敵 命中力 固定値"_s);
-    Edit4 = createDisplay(u"Edit4"_s, {352, 264, 57, displayHeight}, u"0"_s, 31,
-                          u"先制 敏ボーナス"_s);
+    Edit3 =
+        createDisplay(u"Edit3"_s, {639, 336, 41, displayHeight}, u"7"_s, 24, u"敵 命中力 固定値"_s);
+    Edit4 =
+        createDisplay(u"Edit4"_s, {352, 264, 57, displayHeight}, u"0"_s, 31, u"先制 敏ボーナス"_s);
     for (QLineEdit* readOnly : {Edit1, Edit2, Edit3})
         readOnly->setReadOnly(true);
     // The two fixed values are reached by mouse only.

@@ -53,7 +53,8 @@ QString decodeCp932Line(QByteArrayView line, QStringDecoder& decoder)
         const QString character = decoder.decode(line.sliced(i, length));
         i += length - 1;
         const bool valid = !decoder.hasError() && !character.isEmpty() &&
-                           !character.contains(QChar(0x1A)) && !character.contains(replacementCharacter) &&
+                           !character.contains(QChar(0x1A)) &&
+                           !character.contains(replacementCharacter) &&
                            (character.size() == 1 || character.front().isHighSurrogate());
         text += valid ? character : QString(replacementCharacter);
         decoder.resetState();

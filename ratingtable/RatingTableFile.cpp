@@ -14,7 +14,10 @@ namespace {
 
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
     ~FileDescriptor()
     {
         if (m_fd >= 0)
@@ -65,7 +68,8 @@ bool readAll(int fd, QByteArray& bytes)
 
 QByteArray readRatingTableFile(const QString& fileName)
 {
-    const FileDescriptor file(::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC));
+    const FileDescriptor file(
+        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
     if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || S_ISDIR(status.st_mode) ||
         status.st_size > maxRatingTableBytes)

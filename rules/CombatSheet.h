@@ -4,15 +4,15 @@
 
 // The spin fields of the combat sheet, by name.
 enum class Field {
-    SpinEdit1,  // warrior-class skill (accuracy, damage)
-    SpinEdit2,  // dexterity bonus
-    SpinEdit3,  // enemy's evasion base value
-    SpinEdit4,  // other modifier to accuracy
-    SpinEdit5,  // equipment modifier to accuracy
-    SpinEdit6,  // enemy's armour
-    SpinEdit7,  // strength bonus
-    SpinEdit8,  // critical value, 8 to 99
-    SpinEdit9,  // other modifier to damage
+    SpinEdit1, // warrior-class skill (accuracy, damage)
+    SpinEdit2, // dexterity bonus
+    SpinEdit3, // enemy's evasion base value
+    SpinEdit4, // other modifier to accuracy
+    SpinEdit5, // equipment modifier to accuracy
+    SpinEdit6, // enemy's armour
+    SpinEdit7, // strength bonus
+    SpinEdit8, // critical value, 8 to 99
+    SpinEdit9, // other modifier to damage
     SpinEdit10, // equipment modifier to damage
     SpinEdit11, // enemy's current hit points
     SpinEdit12, // warrior-class skill (evasion)

@@ -15,12 +15,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QToolButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -56,14 +56,17 @@ QStringList layoutOf(TForm1& form)
             QStyleOptionButton option;
             option.initFrom(button);
             option.text = caption;
-            const auto element = qobject_cast<QRadioButton*>(widget) ? QStyle::SE_RadioButtonContents
-                                                                     : QStyle::SE_CheckBoxContents;
+            const auto element = qobject_cast<QRadioButton*>(widget)
+                                     ? QStyle::SE_RadioButtonContents
+                                     : QStyle::SE_CheckBoxContents;
             const QRect text = widget->style()->subElementRect(element, &option, widget);
-            needed = widget->fontMetrics().horizontalAdvance(caption) + (widget->width() - text.width());
+            needed =
+                widget->fontMetrics().horizontalAdvance(caption) + (widget->width() - text.width());
         }
         const bool fits = needed <= widget->width();
         const QRect box(widget->mapTo(&form, QPoint(0, 0)), widget->size());
-        lines.append(u"%1 %2,%3 %4x%5 %6"_s.arg(widget->objectName().isEmpty() ? caption : widget->objectName())
+        lines.append(u"%1 %2,%3 %4x%5 %6"_s
+                         .arg(widget->objectName().isEmpty() ? caption : widget->objectName())
                          .arg(box.x())
                          .arg(box.y())
                          .arg(box.width())
@@ -104,7 +107,8 @@ void TestDesktop::everyControlIsNamed()
 
     for (QAbstractButton* button : sheet.form().findChildren<QAbstractButton*>())
         QVERIFY2(!accessibleName(button).isEmpty(), qPrintable(button->text()));
-    QCOMPARE(accessibleName(sheet.field(Field::SpinEdit5)->upButton()), u"命中力 装備補正 増やす"_s);
+    QCOMPARE(accessibleName(sheet.field(Field::SpinEdit5)->upButton()),
+             u"命中力 装備補正 増やす"_s);
     QCOMPARE(accessibleName(sheet.control<QGroupBox>("RadioGroup1")), u"判定"_s);
     QCOMPARE(accessibleName(sheet.control<QPlainTextEdit>("Memo1")), u"ログ"_s);
 }
@@ -128,11 +132,13 @@ void TestDesktop::sameLayoutAtDoubleDensity()
     environment.insert(u"QT_SCALE_FACTOR"_s, u"2"_s);
     environment.insert(u"SHEET_PRINT_LAYOUT"_s, u"1"_s);
     doubled.setProcessEnvironment(environment);
-    doubled.start(QCoreApplication::applicationFilePath(), {u"sameLayoutAtDoubleDensity"_s, u"-silent"_s});
+    doubled.start(QCoreApplication::applicationFilePath(),
+                  {u"sameLayoutAtDoubleDensity"_s, u"-silent"_s});
     QVERIFY(doubled.waitForFinished(60000));
     QStringList lines = QString::fromUtf8(doubled.readAllStandardOutput()).split(u'\n');
     const qsizetype header = lines.indexOf(QRegularExpression(u"dpr .*"_s));
-    QVERIFY2(header >= 0, qPrintable(u"the doubled run printed no layout: "_s + QString::fromUtf8(doubled.readAllStandardError())));
+    QVERIFY2(header >= 0, qPrintable(u"the doubled run printed no layout: "_s +
+                                     QString::fromUtf8(doubled.readAllStandardError())));
     QCOMPARE(lines[header],
              u"dpr 2 image %1x%2"_s.arg(sheet.form().width() * 2).arg(sheet.form().height() * 2));
     const QStringList doubledLayout = lines.mid(header + 1, layout.size());

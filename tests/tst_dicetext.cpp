@@ -95,13 +95,16 @@ void TestDiceText::commaText_data()
     QTest::newRow("two commas") << u"a,,b"_s << QStringList{u"a"_s, QString(), u"b"_s};
     QTest::newRow("trailing comma") << u"a,"_s << QStringList{u"a"_s, QString()};
     QTest::newRow("trailing comma then blanks") << u"a, "_s << QStringList{u"a"_s};
-    QTest::newRow("quoted blank and comma") << u"\"a b, c\",1"_s << QStringList{u"a b, c"_s, u"1"_s};
+    QTest::newRow("quoted blank and comma")
+        << u"\"a b, c\",1"_s << QStringList{u"a b, c"_s, u"1"_s};
     QTest::newRow("doubled quote") << u"\"say \"\"hi\"\"\""_s << QStringList{u"say \"hi\""_s};
     QTest::newRow("unterminated quote") << u"\"open, \"\"x, y"_s << QStringList{u"open, \"x, y"_s};
-    QTest::newRow("text after closing quote") << u"\"ab\"cd,e"_s
-                                              << QStringList{u"ab"_s, u"cd"_s, u"e"_s};
+    QTest::newRow("text after closing quote")
+        << u"\"ab\"cd,e"_s << QStringList{u"ab"_s, u"cd"_s, u"e"_s};
     QTest::newRow("empty quoted field") << u"\"\",1"_s << QStringList{QString(), u"1"_s};
-    QTest::newRow("control characters are blanks") << u"\x01" "a\x1f,\x02" "b"_s
+    QTest::newRow("control characters are blanks") << u"\x01"
+                                                      "a\x1f,\x02"
+                                                      "b"_s
                                                    << QStringList{u"a"_s, u"b"_s};
     QTest::newRow("japanese name") << u"長剣, 3"_s << QStringList{u"長剣"_s, u"3"_s};
     QTest::newRow("nul ends text") << QString(u"a,b\0,c"_s) << QStringList{u"a"_s, u"b"_s};
@@ -156,8 +159,8 @@ void TestDiceText::sumAndCheckLines_data()
     QTest::newRow("double six") << u"6, 6 "_s << qint64(0) << u"2D6+0 = ( 6, 6 ) = 12"_s;
     QTest::newRow("negative modifier") << u"3, 5 "_s << qint64(-2) << u"2D6+-2 = ( 3, 5 ) = 6"_s;
     QTest::newRow("empty dice") << QString() << qint64(3) << u"2D6+3 = ( ) = 3"_s;
-    QTest::newRow("beyond 32 bits") << u"1, 1 "_s << qint64(4294967294)
-                                    << u"2D6+4294967294 = ( 1, 1 ) = 4294967296"_s;
+    QTest::newRow("beyond 32 bits")
+        << u"1, 1 "_s << qint64(4294967294) << u"2D6+4294967294 = ( 1, 1 ) = 4294967296"_s;
 }
 
 void TestDiceText::sumAndCheckLines()
@@ -182,8 +185,8 @@ void TestDiceText::errorDialogPeriodRule_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("not an integer") << SheetFailure::notAnInteger(u"Axe"_s).message()
-                                    << u"'Axe' は整数ではありません."_s;
+    QTest::newRow("not an integer")
+        << SheetFailure::notAnInteger(u"Axe"_s).message() << u"'Axe' は整数ではありません."_s;
     QTest::newRow("list index") << SheetFailure::listIndex(-1).message()
                                 << u"リストのインデックスが範囲を超えています (-1)"_s;
     QTest::newRow("cannot open") << SheetFailure::cannotOpen(u"RatingTable.txt"_s).message()

@@ -71,25 +71,29 @@ void TestRatingTable::lines_data()
     QTest::newRow("mixed breaks") << "a\nb\r\nc\rd"_ba
                                   << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
     QTest::newRow("LF CR is two breaks") << "a\n\rb"_ba << QStringList{u"a"_s, QString(), u"b"_s};
-    QTest::newRow("blank line in the middle") << "a\r\n\r\nb\r\n"_ba
-                                              << QStringList{u"a"_s, QString(), u"b"_s};
+    QTest::newRow("blank line in the middle")
+        << "a\r\n\r\nb\r\n"_ba << QStringList{u"a"_s, QString(), u"b"_s};
     QTest::newRow("lone break") << "\n"_ba << QStringList{QString()};
-    QTest::newRow("NUL ends everything") << QByteArray("a,1\r\nb\0,2\r\nc,3", 15)
-                                         << QStringList{u"a,1"_s, u"b"_s};
+    QTest::newRow("NUL ends everything")
+        << QByteArray("a,1\r\nb\0,2\r\nc,3", 15) << QStringList{u"a,1"_s, u"b"_s};
     QTest::newRow("CP932 names") << "\x92\xb7\x8c\x95,1\r\n\xb6\xc0\xc5,2"_ba
                                  << QStringList{u"長剣,1"_s, u"ｶﾀﾅ,2"_s};
-    QTest::newRow("CP932 Windows extensions") << "\x87\x40,\x81\x60"_ba
-                                              << QStringList{u"\u2460,\uFF5E"_s};
+    QTest::newRow("CP932 Windows extensions")
+        << "\x87\x40,\x81\x60"_ba << QStringList{u"\u2460,\uFF5E"_s};
     QTest::newRow("UTF-8 without mark") << "長剣, 1\n"_ba << QStringList{u"長剣, 1"_s};
     QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF長剣, 1\n"_ba << QStringList{u"長剣, 1"_s};
-    QTest::newRow("ASCII with mark") << "\xEF\xBB\xBF" "a, 1"_ba << QStringList{u"a, 1"_s};
-    QTest::newRow("invalid UTF-8 after mark") << "\xEF\xBB\xBF" "a\xFF, 1"_ba
+    QTest::newRow("ASCII with mark") << "\xEF\xBB\xBF"
+                                        "a, 1"_ba
+                                     << QStringList{u"a, 1"_s};
+    QTest::newRow("invalid UTF-8 after mark") << "\xEF\xBB\xBF"
+                                                 "a\xFF, 1"_ba
                                               << QStringList{u"a\uFFFD, 1"_s};
     QTest::newRow("invalid CP932 byte") << "\xFF, 1"_ba << QStringList{u"\uFFFD, 1"_s};
     QTest::newRow("lead byte takes the comma") << "\x81,1"_ba << QStringList{u"\uFFFD1"_s};
     QTest::newRow("lead byte takes the blank") << "\x81 1"_ba << QStringList{u"\uFFFD1"_s};
     QTest::newRow("lead byte at line end") << "a\x81\r\nb"_ba << QStringList{u"a\uFFFD"_s, u"b"_s};
-    QTest::newRow("overlong UTF-8 reads as CP932") << "\xC0\x80"_ba << QStringList{u"\uFF80\uFFFD"_s};
+    QTest::newRow("overlong UTF-8 reads as CP932")
+        << "\xC0\x80"_ba << QStringList{u"\uFF80\uFFFD"_s};
 }
 
 void TestRatingTable::lines()

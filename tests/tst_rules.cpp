@@ -243,14 +243,14 @@ void TestRules::damageRollFailures_data()
     const QString noDamageLine;
     QTest::newRow("no power selected") << -1 << QList<int>{3, 3} << noDamageLine
                                        << u"リストのインデックスが範囲を超えています (-1)"_s;
-    QTest::newRow("no power, first roll 2") << -1 << QList<int>{1, 1}
-                                            << u"( 2D6 = 2 ) = *** Failed ***"_s << QString();
+    QTest::newRow("no power, first roll 2")
+        << -1 << QList<int>{1, 1} << u"( 2D6 = 2 ) = *** Failed ***"_s << QString();
     QTest::newRow("row too short") << 1 << QList<int>{3, 3} << noDamageLine
                                    << u"リストのインデックスが範囲を超えています (4)"_s;
-    QTest::newRow("unquoted name, roll 3") << 2 << QList<int>{1, 2} << noDamageLine
-                                           << u"'Axe' は整数ではありません."_s;
-    QTest::newRow("unquoted name, roll 4") << 2 << QList<int>{2, 2}
-                                           << u"( 2D6 = 4 ) = 3 + 6 = 9"_s << QString();
+    QTest::newRow("unquoted name, roll 3")
+        << 2 << QList<int>{1, 2} << noDamageLine << u"'Axe' は整数ではありません."_s;
+    QTest::newRow("unquoted name, roll 4")
+        << 2 << QList<int>{2, 2} << u"( 2D6 = 4 ) = 3 + 6 = 9"_s << QString();
 }
 
 void TestRules::damageRollFailures()
@@ -301,8 +301,8 @@ void TestRules::defence_data()
     row("enemy's 2, closed", "", 0, 0, {1, 1}, {success}, 20);
     row("enemy's 2, open", "", 0, 1, {1, 1}, {u"  2D6+3 = ( 1, 1 ) = 5"_s + success}, 20);
     row("enemy's 12, closed", "", 0, 0, {6, 6, 3, 4}, {failed, damaged7}, 13);
-    row("enemy's 12, open", "", 0, 1, {6, 6, 3, 4}, {u"  2D6+3 = ( 6, 6 ) = 15"_s + failed, damaged7},
-        13);
+    row("enemy's 12, open", "", 0, 1, {6, 6, 3, 4},
+        {u"  2D6+3 = ( 6, 6 ) = 15"_s + failed, damaged7}, 13);
     row("rolled, closed", "", 0, 0, {4, 4, 6, 3}, {u"2D6+2 = ( 6, 3 ) = 11"_s + success}, 20);
     row("rolled, open, tie evades", "", 0, 1, {4, 4, 6, 3},
         {u"  2D6+3 = ( 4, 4 ) = 11"_s, u"2D6+2 = ( 6, 3 ) = 11"_s + success}, 20);

@@ -35,7 +35,10 @@ qint64 saturated(qint64 value)
 
 class Soak {
 public:
-    explicit Soak(quint32 seed) : m_random(seed) {}
+    explicit Soak(quint32 seed)
+        : m_random(seed)
+    {
+    }
     void run();
 
 private:
@@ -58,8 +61,9 @@ private:
 QString Soak::randomText(bool typeable)
 {
     static const QStringList pieces = {
-        u"0"_s, u"7"_s, u"12"_s, u"-"_s, u"+"_s, u" "_s, u"."_s, u"99"_s, u"2147483647"_s,
-        u"-2147483648"_s, u"9999999999"_s, u"$"_s, u"x"_s, u"0x"_s, u"FF"_s, u"a"_s, u","_s};
+        u"0"_s, u"7"_s,  u"12"_s,         u"-"_s,           u"+"_s,          u" "_s,
+        u"."_s, u"99"_s, u"2147483647"_s, u"-2147483648"_s, u"9999999999"_s, u"$"_s,
+        u"x"_s, u"0x"_s, u"FF"_s,         u"a"_s,           u","_s};
     static const QStringList pastedOnly = {u"長剣"_s, u"\t"_s, u"\""_s, u"１２"_s, u"\u00A0"_s};
     QString text;
     const int length = pick(4);
@@ -88,8 +92,8 @@ QByteArray Soak::randomTable()
     default:
         break;
     }
-    static const QStringList names = {u"Sword"_s, u"長剣"_s, u"\"Great Axe\""_s, u"Great Axe"_s,
-                                      u"槍"_s, u"ｶﾀﾅ"_s};
+    static const QStringList names = {u"Sword"_s,     u"長剣"_s, u"\"Great Axe\""_s,
+                                      u"Great Axe"_s, u"槍"_s,   u"ｶﾀﾅ"_s};
     static const QStringList breaks = {u"\r\n"_s, u"\n"_s, u"\r"_s};
     QString text;
     for (int row = 1 + pick(12); row > 0; --row) {
@@ -100,8 +104,7 @@ QByteArray Soak::randomTable()
         text += names[pick(int(names.size()))];
         for (int value = chance(10) ? pick(10) : 10; value > 0; --value) {
             text += chance(50) ? u", "_s : u","_s;
-            text += chance(3) ? u"x"_s
-                              : QString::number(chance(5) ? 2147483647 : pick(300) - 50);
+            text += chance(3) ? u"x"_s : QString::number(chance(5) ? 2147483647 : pick(300) - 50);
         }
         text += breaks[pick(3)];
     }
@@ -224,13 +227,15 @@ void Soak::act()
 void Soak::checkAttack(const QStringList& added, qint64 hitPointsBefore)
 {
     const TForm1& form = m_sheet->form();
-    const auto damageLine =
-        std::find_if(added.begin(), added.end(), [](const QString& line) { return line.startsWith(u"( 2D6 = "_s); });
+    const auto damageLine = std::find_if(added.begin(), added.end(), [](const QString& line) {
+        return line.startsWith(u"( 2D6 = "_s);
+    });
     qint64 expected = hitPointsBefore;
     if (damageLine != added.end()) {
         ++m_damageLines;
-        const qint64 modifier = qint64(form.value(Field::SpinEdit1)) + form.value(Field::SpinEdit7) +
-                                form.value(Field::SpinEdit10) + form.value(Field::SpinEdit9);
+        const qint64 modifier = qint64(form.value(Field::SpinEdit1)) +
+                                form.value(Field::SpinEdit7) + form.value(Field::SpinEdit10) +
+                                form.value(Field::SpinEdit9);
         const qint64 damage = damageLine->endsWith(u"*** Failed ***"_s)
                                   ? modifier
                                   : damageLine->section(u" = "_s, -1).toLongLong();
@@ -291,11 +296,14 @@ void Soak::checkSheet(const QString& logBefore, bool logMayGrow, bool logMayClea
     const bool scrollBar = pane->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
     const bool allShort = std::all_of(logLines.begin(), logLines.end(),
                                       [](const QString& line) { return line.size() < 20; });
-    if ((lines > LogPane::linesWithoutScrollBar && !scrollBar) || (allShort && lines <= 8 && scrollBar))
+    if ((lines > LogPane::linesWithoutScrollBar && !scrollBar) ||
+        (allShort && lines <= 8 && scrollBar))
         m_failure = u"scroll bar %1 with %2 lines: %3"_s.arg(scrollBar).arg(lines).arg(
-                        logLines.join(u" | "_s));
+            logLines.join(u" | "_s));
 
-    const auto fixedValue = [&](Field base) { return QString::number(qint64(form.value(base)) + 7); };
+    const auto fixedValue = [&](Field base) {
+        return QString::number(qint64(form.value(base)) + 7);
+    };
     if (sheet.control<QLineEdit>("Edit1")->text() != fixedValue(Field::SpinEdit3) ||
         sheet.control<QLineEdit>("Edit3")->text() != fixedValue(Field::SpinEdit16) ||
         sheet.control<QLineEdit>("Edit2")->text() != form.text(Field::SpinEdit1) ||

@@ -106,13 +106,13 @@ void TestWindow::tabOrder()
     sheet.control<LogPane>("Memo1")->setFocus(Qt::TabFocusReason);
     // Button1 and RadioGroup2 start disabled; the two fixed values are no tab stops.
     const QStringList expected = {
-        u"SpinEdit1"_s,  u"SpinEdit2"_s,   u"SpinEdit3"_s,  u"RadioGroup1"_s, u"SpinEdit4"_s,
-        u"SpinEdit5"_s,  u"SpinEdit7"_s,   u"Edit2"_s,      u"SpinEdit8"_s,   u"SpinEdit9"_s,
-        u"SpinEdit10"_s, u"ComboBox1"_s,   u"SpinEdit6"_s,  u"SpinEdit11"_s,  u"Button2"_s,
-        u"SpinEdit12"_s, u"SpinEdit13"_s,  u"SpinEdit14"_s, u"SpinEdit15"_s,  u"SpinEdit16"_s,
-        u"SpinEdit17"_s, u"SpinEdit18"_s,  u"SpinEdit19"_s, u"SpinEdit20"_s,  u"Button3"_s,
-        u"SpinEdit21"_s, u"Edit4"_s,       u"SpinEdit22"_s, u"SpinEdit23"_s,  u"SpinEdit24"_s,
-        u"Button4"_s,    u"CheckBox1"_s,   u"CheckBox2"_s,  u"Memo1"_s};
+        u"SpinEdit1"_s,  u"SpinEdit2"_s,  u"SpinEdit3"_s,  u"RadioGroup1"_s, u"SpinEdit4"_s,
+        u"SpinEdit5"_s,  u"SpinEdit7"_s,  u"Edit2"_s,      u"SpinEdit8"_s,   u"SpinEdit9"_s,
+        u"SpinEdit10"_s, u"ComboBox1"_s,  u"SpinEdit6"_s,  u"SpinEdit11"_s,  u"Button2"_s,
+        u"SpinEdit12"_s, u"SpinEdit13"_s, u"SpinEdit14"_s, u"SpinEdit15"_s,  u"SpinEdit16"_s,
+        u"SpinEdit17"_s, u"SpinEdit18"_s, u"SpinEdit19"_s, u"SpinEdit20"_s,  u"Button3"_s,
+        u"SpinEdit21"_s, u"Edit4"_s,      u"SpinEdit22"_s, u"SpinEdit23"_s,  u"SpinEdit24"_s,
+        u"Button4"_s,    u"CheckBox1"_s,  u"CheckBox2"_s,  u"Memo1"_s};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
