@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""What a screen reader finds in the running sheet, through the desktop's accessibility bus.
+"""What a screen reader finds in the running sheet, and what it can do there.
 
 Every input, arrow, option, check box, button and the log must carry a name, no two inputs
 may share one, and pressing "Initiative" must announce each new log line as inserted text,
@@ -11,37 +11,10 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+from sheet_atspi import controls, find, find_sheet, text_of
+
 NAMED_ROLES = {"text", "push button", "radio button", "check box", "combo box"}
 failures = []
-
-
-def find_sheet():
-    deadline = time.monotonic() + 20
-    while time.monotonic() < deadline:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == "combat-sheet" and app.childCount > 0:
-                return app
-        time.sleep(0.2)
-    sys.exit("the sheet never appeared on the accessibility bus")
-
-
-def controls(node):
-    for child in node:
-        if child is None:
-            continue
-        # The selector's drop-down list and the log's scroll bars are not controls of the sheet.
-        if child.getRoleName() in ("list", "scroll bar"):
-            continue
-        yield child
-        yield from controls(child)
-
-
-def find(app, role, name):
-    for node in controls(app):
-        if node.getRoleName() == role and node.name == name:
-            return node
-    sys.exit(f"no {role} named {name!r}")
-
 
 app = find_sheet()
 inputs = {}
@@ -65,12 +38,7 @@ announced = []
 
 def on_insert(event):
     if event.source.name == "ログ":
-        if not announced:
-            first_heard[0] = time.monotonic()
         announced.append(event.any_data)
-
-
-pyatspi.Registry.registerEventListener(on_insert, "object:text-changed:insert")
 
 
 def press_initiative():
@@ -79,20 +47,21 @@ def press_initiative():
 
 
 def stop_when_announced():
-    # Lines arrive one event each; a second after the first, the press has been told in full.
-    if (announced and time.monotonic() > first_heard[0] + 1) or time.monotonic() > give_up:
+    # The press logs two lines; stop once both have been heard, or give up.
+    heard = "".join(announced).replace("\u2029", "\n")
+    if heard.count("\n") >= 2 or time.monotonic() > give_up:
         pyatspi.Registry.stop()
         return False
     return True
 
 
-give_up = time.monotonic() + 10
-first_heard = [None]
+pyatspi.Registry.registerEventListener(on_insert, "object:text-changed:insert")
+give_up = time.monotonic() + 20
 GLib.timeout_add(200, press_initiative)
-GLib.timeout_add(100, stop_when_announced)
+GLib.timeout_add(50, stop_when_announced)
 pyatspi.Registry.start()
 
-logged = log.queryText().getText(0, -1)
+logged = text_of(log)
 spoken = "".join(announced).replace("\u2029", "\n")
 if not announced:
     failures.append("no line of the log was announced")
