@@ -9,10 +9,10 @@ packages=(
   qt6-qpa-plugins
   fonts-ipafont-gothic
   xvfb xauth
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14 libbenchmark-dev
   strace xdotool python3-xlib
   dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
-  librsvg2-bin desktop-file-utils appstream dpkg-dev
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file git
 )
 
 missing=()

@@ -7,6 +7,11 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh"
 export QT_QPA_PLATFORM=offscreen
 
+# Every C++ file as .clang-format describes it.
+(cd "$root" && find benchmarks dice fuzz main ratingtable rules tests tools -name '*.cpp' -o -name '*.h' \
+  | xargs clang-format-14 --dry-run -Werror)
+echo "format check: every C++ file matches .clang-format"
+
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$root/build"
 (cd "$root/build" && ctest --output-on-failure)

@@ -18,6 +18,7 @@ expected=(
   share/icons/hicolor/256x256/apps/$id.png
   share/metainfo/$id.metainfo.xml
   share/combat-sheet/RatingTable.txt
+  share/doc/combat-sheet/copyright
 )
 status=0
 fail() { echo "FAIL: $*"; status=1; }
