@@ -17,5 +17,7 @@ void showErrorDialog(QWidget* parent, const QString& message)
 {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), errorDialogText(message),
                     QMessageBox::Ok, parent);
+    // A message quotes the table's text as the file holds it, even text that looks like markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -22,6 +22,8 @@ void LogPane::appendLogLine(const QString& line)
     end.movePosition(QTextCursor::End);
     const bool endsInLineBreak = document()->lastBlock().text().isEmpty();
     end.insertText(endsInLineBreak ? line + u'\n' : u'\n' + line);
+    // The newest line in view, as in any log.
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 void LogPane::clearLog()

@@ -1,6 +1,7 @@
 #include "PowerSelector.h"
 
 #include <QLineEdit>
+#include <QWheelEvent>
 
 PowerSelector::PowerSelector(QWidget* parent)
     : QComboBox(parent)
@@ -8,9 +9,18 @@ PowerSelector::PowerSelector(QWidget* parent)
     setEditable(true);
     // The list must stay the table's rows, one to one.
     setInsertPolicy(QComboBox::NoInsert);
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::activated, this, &PowerSelector::select);
     connect(this, &QComboBox::currentIndexChanged, this, &PowerSelector::select);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { select(-1); });
+}
+
+void PowerSelector::wheelEvent(QWheelEvent* event)
+{
+    if (hasFocus())
+        QComboBox::wheelEvent(event);
+    else
+        event->ignore();
 }
 
 void PowerSelector::select(int index)

@@ -16,6 +16,11 @@ public:
     // Adds a row name to the list without selecting anything.
     void appendPower(const QString& name);
 
+protected:
+    // Scrolling over the sheet must not swap the user's weapon: the wheel steps through the
+    // powers only while the selector has the focus.
+    void wheelEvent(QWheelEvent* event) override;
+
 signals:
     // The text or the selection changed.
     void changed();

@@ -18,10 +18,21 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int sel
         column->addWidget(button);
     }
     m_items->button(selected)->setChecked(true);
+    tabToCheckedItem();
     connect(m_items, &QButtonGroup::idToggled, this, [this](int, bool checked) {
-        if (checked)
+        if (checked) {
+            tabToCheckedItem();
             emit clicked();
+        }
     });
+}
+
+// The group is one stop in the tab order, at its checked item; the arrow keys move between
+// the items, as option groups do on every desktop.
+void RadioGroup::tabToCheckedItem()
+{
+    for (QAbstractButton* item : m_items->buttons())
+        item->setFocusPolicy(item->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int RadioGroup::itemIndex() const

@@ -20,5 +20,7 @@ signals:
     void clicked();
 
 private:
+    void tabToCheckedItem();
+
     QButtonGroup* m_items;
 };

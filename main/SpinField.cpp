@@ -78,6 +78,17 @@ qint32 SpinField::value() const
     return parseIntegerText(m_edit->text()).value_or(m_minimum);
 }
 
+qint32 SpinField::clampedValue() const
+{
+    return isBounded() ? std::clamp(value(), m_minimum, m_maximum) : value();
+}
+
+void SpinField::fixUp()
+{
+    if (clampedValue() != value())
+        setValue(value());
+}
+
 void SpinField::setValue(qint64 value)
 {
     value = std::clamp<qint64>(value, std::numeric_limits<qint32>::min(),
@@ -110,9 +121,13 @@ bool SpinField::eventFilter(QObject* watched, QEvent* event)
     if (watched != m_edit)
         return false;
     if (event->type() == QEvent::FocusOut) {
-        const qint32 current = value();
-        if (isBounded() && (current < m_minimum || current > m_maximum))
-            setValue(current);
+        fixUp();
+        return false;
+    }
+    // Text dropped in takes the focus, as clicking into the field would, so that leaving the
+    // field clamps it.
+    if (event->type() == QEvent::Drop) {
+        m_edit->setFocus(Qt::MouseFocusReason);
         return false;
     }
     if (event->type() != QEvent::KeyPress)

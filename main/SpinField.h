@@ -17,6 +17,10 @@ public:
     SpinField(qint32 minimum, qint32 maximum, qint32 initial, QWidget* parent);
 
     qint32 value() const;
+    // The value held to the bounds, as leaving the field would make it.
+    qint32 clampedValue() const;
+    // What leaving the field does: a value outside the bounds is set again, clamped.
+    void fixUp();
     // Saturates to 32 bits, clamps when bounded, writes the value as decimal text.
     void setValue(qint64 value);
     QString text() const;

@@ -267,10 +267,16 @@ void TForm1::connectRules()
     const auto handle = [this](auto* sender, auto signal, auto handler) {
         connect(sender, signal, this, [this, handler] { runHandler([&] { (this->*handler)(); }); });
     };
-    handle(Button1, &QPushButton::clicked, &TForm1::Button1Click);
-    handle(Button2, &QPushButton::clicked, &TForm1::Button2Click);
-    handle(Button3, &QPushButton::clicked, &TForm1::Button3Click);
-    handle(Button4, &QPushButton::clicked, &TForm1::Button4Click);
+    const auto handleClick = [this](QPushButton* button, auto handler) {
+        connect(button, &QPushButton::clicked, this, [this, button, handler] {
+            takeFocusAsClickDoes(button);
+            runHandler([&] { (this->*handler)(); });
+        });
+    };
+    handleClick(Button1, &TForm1::Button1Click);
+    handleClick(Button2, &TForm1::Button2Click);
+    handleClick(Button3, &TForm1::Button3Click);
+    handleClick(Button4, &TForm1::Button4Click);
     handle(Memo1, &LogPane::textChanged, &TForm1::Memo1Change);
     handle(spinField(Field::SpinEdit1), &SpinField::changed, &TForm1::SpinEdit1Change);
     handle(spinField(Field::SpinEdit3), &SpinField::changed, &TForm1::SpinEdit3Change);
@@ -278,6 +284,19 @@ void TForm1::connectRules()
     handle(spinField(Field::SpinEdit16), &SpinField::changed, &TForm1::SpinEdit16Change);
     handle(ComboBox1, &PowerSelector::changed, &TForm1::ComboBox1Change);
     handle(RadioGroup1, &RadioGroup::clicked, &TForm1::RadioGroup1Click);
+}
+
+// A click takes the focus, so the field being edited is left, and clamped, before an action
+// reads it. A press from an assistive tool leaves the focus where it was: do what the click
+// does.
+void TForm1::takeFocusAsClickDoes(QPushButton* button)
+{
+    if (focusWidget() == button)
+        return;
+    for (SpinField* field : m_fields)
+        if (field->isAncestorOf(focusWidget()))
+            field->fixUp();
+    button->setFocus(Qt::OtherFocusReason);
 }
 
 template <typename Body>
@@ -374,6 +393,11 @@ void TForm1::RadioGroup1Click()
 qint32 TForm1::value(Field field) const
 {
     return spinField(field)->value();
+}
+
+qint32 TForm1::clampedValue(Field field) const
+{
+    return spinField(field)->clampedValue();
 }
 
 QString TForm1::text(Field field) const

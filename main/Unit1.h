@@ -35,6 +35,7 @@ public:
     SpinField* spinField(Field field) const { return m_fields[size_t(field)]; }
 
     qint32 value(Field field) const override;
+    qint32 clampedValue(Field field) const override;
     QString text(Field field) const override;
     void setValue(Field field, qint64 value) override;
     void appendLogLine(const QString& line) override;
@@ -70,6 +71,7 @@ private:
     void ComboBox1Change();
     void RadioGroup1Click();
 
+    void takeFocusAsClickDoes(QPushButton* button);
     template <typename Body>
     void runHandler(Body&& body);
 

@@ -69,9 +69,11 @@ bool readAll(int fd, QByteArray& bytes)
 QByteArray readRatingTableFile(const QString& fileName)
 {
     const FileDescriptor file(
-        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC));
+        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    // Opening without blocking, so that a pipe nobody writes to cannot stall start-up; and
+    // only a regular file is a table: a pipe, device or socket could feed bytes without end.
     struct stat status {};
-    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || S_ISDIR(status.st_mode) ||
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_size > maxRatingTableBytes)
         throw SheetFailure::cannotOpen(fileName);
 

@@ -61,8 +61,10 @@ void RollDamage(CombatSheet& sheet, const RatingTable& table)
     } else {
         const QStringList row = table.RatingRow(sheet.selectedPower());
         rating = ratingValue(row, roll);
-        // The critical value is read again before every test.
-        while (roll >= sheet.value(Field::SpinEdit8)) {
+        // The critical value is read again before every test, and never tested outside its
+        // bounds: text dropped in or set by an assistive tool has not been clamped, and a
+        // value of 2 or less would re-roll for ever.
+        while (roll >= sheet.clampedValue(Field::SpinEdit8)) {
             roll = SumDice(RollDice(2, 6));
             rolls += decimalText(roll) + u", "_s;
             if (roll > 2)

@@ -40,6 +40,9 @@ public:
     virtual qint32 value(Field field) const = 0;
     // The field's text exactly as displayed.
     virtual QString text(Field field) const = 0;
+    // The value as the field's own clamp would make it: a bounded field's value held to its
+    // bounds, whether or not the field has been fixed up yet.
+    virtual qint32 clampedValue(Field field) const = 0;
     // Saturates to 32 bits, clamps bounded fields, and writes the decimal text.
     virtual void setValue(Field field, qint64 value) = 0;
 

@@ -53,7 +53,8 @@ void SheetFixture::closeDialogs()
     for (QAbstractButton* button : box->buttons())
         buttons |= box->standardButton(button);
     const bool sheetVisible = m_form && m_form->isVisible();
-    m_dialogs.append({box->windowTitle(), box->text(), box->icon(), buttons, sheetVisible});
+    m_dialogs.append(
+        {box->windowTitle(), box->text(), box->icon(), buttons, box->textFormat(), sheetVisible});
     if (QAbstractButton* ok = box->button(QMessageBox::Ok))
         QTest::mouseClick(ok, Qt::LeftButton);
     else

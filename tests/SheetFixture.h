@@ -22,6 +22,7 @@ struct SeenDialog {
     QString text;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
+    Qt::TextFormat format;
     bool sheetWasVisible;
 };
 

@@ -3,7 +3,10 @@
 #include "SheetFixture.h"
 #include "SpinField.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
+#include <QMimeData>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,7 +63,8 @@ void checkRow(const char* name, const char* fields, int judgement, int disclosur
 
 QByteArray attackTable()
 {
-    return hundredsTable() + "Short, 1, 2\r\nGreat Axe, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12\r\n"_ba;
+    return hundredsTable() + "Short, 1, 2\r\nGreat Axe, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12\r\n"
+                             "Marked, <i>5</i>\r\n"_ba;
 }
 
 } // namespace
@@ -77,6 +81,8 @@ private slots:
     void attack();
     void damageRollFailures_data();
     void damageRollFailures();
+    void criticalValueNeverBelowEight_data();
+    void criticalValueNeverBelowEight();
     void defence_data();
     void defence();
     void wholeFight();
@@ -249,6 +255,8 @@ void TestRules::damageRollFailures_data()
                                    << u"リストのインデックスが範囲を超えています (4)"_s;
     QTest::newRow("unquoted name, roll 3")
         << 2 << QList<int>{1, 2} << noDamageLine << u"'Axe' は整数ではありません."_s;
+    QTest::newRow("field that looks like markup")
+        << 3 << QList<int>{1, 2} << noDamageLine << u"'<i>5</i>' は整数ではありません."_s;
     QTest::newRow("unquoted name, roll 4")
         << 2 << QList<int>{2, 2} << u"( 2D6 = 4 ) = 3 + 6 = 9"_s << QString();
 }
@@ -280,11 +288,62 @@ void TestRules::damageRollFailures()
     QCOMPARE(sheet.dialogs().size(), 1);
     QCOMPARE(sheet.dialogs().front().text, message);
     QCOMPARE(sheet.dialogs().front().title, u"tst_rules"_s);
+    QCOMPARE(sheet.dialogs().front().format, Qt::PlainText); // shown as the file holds it
     QCOMPARE(sheet.field(Field::SpinEdit11)->text(), u"500"_s);
     // The program goes on.
     SheetFixture::nextDice({1, 1});
     sheet.click("Button3");
     QCOMPARE(sheet.logLines().size(), 3);
+}
+
+void TestRules::criticalValueNeverBelowEight_data()
+{
+    // Ways a critical value of -10 reaches the field without the focus-loss clamp; at 2 or
+    // less every re-roll would reach it and the attack would never end.
+    QTest::addColumn<bool>("dropped"); // else set by an assistive tool
+    QTest::addColumn<bool>("clicked"); // else pressed by an assistive tool
+    QTest::addColumn<QString>("afterwards");
+    QTest::newRow("dropped, clicked") << true << true << u"8"_s;
+    QTest::newRow("dropped, pressed by an assistive tool") << true << false << u"8"_s;
+    QTest::newRow("set and pressed by an assistive tool") << false << false << u"-10"_s;
+}
+
+void TestRules::criticalValueNeverBelowEight()
+{
+    QFETCH(bool, dropped);
+    QFETCH(bool, clicked);
+    QFETCH(QString, afterwards);
+    SheetFixture sheet(attackTable());
+    sheet.choosePower(0);
+    fillFields(sheet, u"2:2 3:2 11:500"_s);
+    sheet.control<QWidget>("Memo1")->setFocus();
+    QLineEdit* critical = sheet.field(Field::SpinEdit8)->lineEdit();
+    if (dropped) {
+        QMimeData minus;
+        minus.setText(u"-"_s);
+        const QPoint start(2, critical->height() / 2);
+        QDragEnterEvent enter(start, Qt::CopyAction, &minus, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(critical, &enter);
+        QDropEvent drop(start, Qt::CopyAction, &minus, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(critical, &drop);
+    } else {
+        QAccessible::queryAccessibleInterface(critical)->setText(QAccessible::Value, u"-10"_s);
+    }
+    QCOMPARE(critical->text(), u"-10"_s);
+
+    SheetFixture::nextDice({6, 6, 4, 4, 1, 2});
+    if (clicked) {
+        sheet.click("Button1");
+    } else {
+        QAccessible::queryAccessibleInterface(sheet.control<QPushButton>("Button1"))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+    }
+    // An accessible press animates a click, which lands a moment later.
+    QTRY_COMPARE(sheet.logLines(), QStringList({u"2D6+3 = ( 6, 6 ) = 15 *** Success ***"_s,
+                                            u"( 2D6 = 8, 3 ) = 211 + 1 = 212"_s,
+                                            u"*** Enemy Damaged ***"_s}));
+    QCOMPARE(critical->text(), afterwards);
 }
 
 void TestRules::defence_data()

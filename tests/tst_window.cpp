@@ -413,6 +413,7 @@ void TestWindow::startUpFailures()
         QCOMPARE(dialog.title, u"tst_window"_s);
         QCOMPARE(dialog.icon, QMessageBox::Critical);
         QCOMPARE(dialog.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(dialog.format, Qt::PlainText);
         QVERIFY(!dialog.sheetWasVisible);
     }
     QVERIFY(sheet.form().isVisible());
