@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QToolButton>
+#include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -141,6 +142,20 @@ void TestWindow::tabOrder()
         visited.append(focusedName());
     }
     QCOMPARE(visited, expected);
+
+    // An option group is one stop, entered at its checked item; the arrows move within it.
+    auto* judgement = sheet.control<RadioGroup>("RadioGroup1");
+    sheet.field(Field::SpinEdit3)->lineEdit()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), judgement->item(1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(judgement->itemIndex(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(focusedName(), u"SpinEdit4"_s); // past the unchecked item
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), judgement->item(0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(focusedName(), u"SpinEdit3"_s);
 }
 
 void TestWindow::keyFilter()
@@ -308,6 +323,21 @@ void TestWindow::selectorRule()
         QVERIFY(attack->isEnabled());
         QTest::keyClick(selector, Qt::Key_Return); // and adds nothing to the list
         QCOMPARE(selector->count(), 2);
+
+        // The wheel over the selector changes the power only while the selector has the focus.
+        const auto wheel = [selector](int steps) {
+            const QPointF at(10, 10);
+            QWheelEvent event(at, selector->mapToGlobal(at), {}, {0, 120 * steps}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(selector, &event);
+        };
+        sheet.choosePower(0);
+        sheet.field(Field::SpinEdit1)->setFocus();
+        wheel(-1);
+        QCOMPARE(selector->selectedIndex(), 0);
+        selector->setFocus();
+        wheel(-1);
+        QCOMPARE(selector->selectedIndex(), 1);
     }
     {
         SheetFixture sheet(QByteArray(""));
@@ -352,10 +382,13 @@ void TestWindow::scrollBarRule()
     QVERIFY(sheet.logText().isEmpty());
     QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
-    // Thousands of lines keep the bar, and an empty last line does not count.
+    // Thousands of lines keep the bar, the newest line stays in view, and an empty last line
+    // does not count.
     for (int i = 0; i < 5000; ++i)
         sheet.form().appendLogLine(u"x"_s);
     QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(log->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
     sheet.click("Button4");
     log->setFocus();
     for (int i = 0; i < 8; ++i) {
