@@ -1,14 +1,15 @@
-// The toolkit's floor: one empty window, shown, then quit, with the same flags.
+// The toolkit's floor: one empty window, shown, then quit once its first frame is shown.
+#include "FirstFrame.h"
+
 #include <QApplication>
-#include <QTimer>
 #include <QWidget>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    QuitAfterFirstFrame quit;
     QWidget window;
     window.resize(688, 453);
     window.show();
-    QTimer::singleShot(0, &window, [] { QCoreApplication::quit(); });
     return application.exec();
 }

@@ -1,4 +1,5 @@
-// The program's own start-up, ending as soon as the window is first shown.
+// The program's own start-up, ending as soon as the window's first frame is shown.
+#include "FirstFrame.h"
 #include "StartUp.h"
 
 #include <QApplication>
@@ -6,5 +7,6 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    return runCombatSheet(application, [] { QCoreApplication::quit(); });
+    QuitAfterFirstFrame quit;
+    return runCombatSheet(application);
 }

@@ -7,54 +7,78 @@ bool isWhiteSpace(QChar c)
     return c.unicode() >= 1 && c.unicode() <= 32;
 }
 
+// The text ends at a NUL character, as it always has for these texts.
+QStringView untilNul(QStringView text)
+{
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    return nul >= 0 ? text.left(nul) : text;
+}
+
+qsizetype skipWhiteSpace(QStringView text, qsizetype i)
+{
+    while (i < text.size() && isWhiteSpace(text[i]))
+        ++i;
+    return i;
+}
+
+// Reads the field that starts at i, leaving i just past it.
+QString readField(QStringView text, qsizetype& i)
+{
+    const qsizetype end = text.size();
+    if (text[i] != u'"') {
+        const qsizetype start = i;
+        while (i < end && text[i] != u',' && !isWhiteSpace(text[i]))
+            ++i;
+        return text.sliced(start, i - start).toString();
+    }
+    QString field;
+    ++i;
+    while (i < end) {
+        if (text[i] == u'"') {
+            if (i + 1 < end && text[i + 1] == u'"') {
+                field += u'"';
+                i += 2;
+                continue;
+            }
+            ++i; // the closing quote
+            break;
+        }
+        field += text[i++];
+    }
+    return field;
+}
+
 } // namespace
 
 QStringList SplitCommaText(QStringView text)
 {
-    // The text ends at a NUL character, as it always has for these texts.
-    if (const qsizetype nul = text.indexOf(QChar(u'\0')); nul >= 0)
-        text = text.left(nul);
-
+    text = untilNul(text);
     QStringList fields;
     const qsizetype end = text.size();
-    qsizetype i = 0;
-    const auto skipWhiteSpace = [&] {
-        while (i < end && isWhiteSpace(text[i]))
-            ++i;
-    };
-
-    skipWhiteSpace();
+    qsizetype i = skipWhiteSpace(text, 0);
     while (i < end) {
-        QString field;
-        if (text[i] == u'"') {
-            ++i;
-            while (i < end) {
-                if (text[i] == u'"') {
-                    if (i + 1 < end && text[i + 1] == u'"') {
-                        field += u'"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i; // the closing quote
-                    break;
-                }
-                field += text[i++];
-            }
-        } else {
-            const qsizetype start = i;
-            while (i < end && text[i] != u',' && !isWhiteSpace(text[i]))
-                ++i;
-            field = text.mid(start, i - start).toString();
-        }
-        fields.append(field);
-
-        skipWhiteSpace();
+        fields.append(readField(text, i));
+        i = skipWhiteSpace(text, i);
         if (i < end && text[i] == u',') {
             if (i == end - 1)
                 fields.append(QString());
-            ++i;
-            skipWhiteSpace();
+            i = skipWhiteSpace(text, i + 1);
         }
     }
     return fields;
+}
+
+bool hasCommaFields(QStringView text)
+{
+    text = untilNul(text);
+    return skipWhiteSpace(text, 0) < text.size();
+}
+
+std::optional<QString> firstCommaField(QStringView text)
+{
+    text = untilNul(text);
+    qsizetype i = skipWhiteSpace(text, 0);
+    if (i == text.size())
+        return std::nullopt;
+    return readField(text, i);
 }

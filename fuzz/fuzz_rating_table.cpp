@@ -1,9 +1,11 @@
 // A rating table file's bytes: every line is accounted for, no line holds a break or a
-// NUL, and the names the selector would show are exactly field 0 of each row up to the
-// first row without fields.
+// NUL, the names the selector would show are exactly field 0 of each row up to the first
+// row without fields, and CP932 lines decode as decoding every character on its own does.
 #include "CommaText.h"
 #include "Failure.h"
 #include "RatingTable.h"
+
+#include <QStringDecoder>
 
 #include <cstdlib>
 
@@ -15,14 +17,32 @@ qsizetype expectedLineCount(QByteArrayView bytes)
         bytes = bytes.first(nul);
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
-    qsizetype lines = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' ||
-            (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
-            ++lines;
-    }
+    const qsizetype lines = bytes.count('\n') + bytes.count('\r') - bytes.count("\r\n");
     const bool unterminated = !bytes.isEmpty() && bytes.back() != '\n' && bytes.back() != '\r';
     return lines + (unterminated ? 1 : 0);
+}
+
+// CP932 decoded one character per decoder call, one decoder for the whole text.
+QString decodeEachCharacter(QByteArrayView line, QStringDecoder& decoder)
+{
+    QString text;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const auto b = uchar(line[i]);
+        if (b < 0x80) {
+            text += QChar(char16_t(b));
+            continue;
+        }
+        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        const qsizetype length = lead && i + 1 < line.size() ? 2 : 1;
+        const QString character = decoder.decode(line.sliced(i, length));
+        i += length - 1;
+        const bool valid = !decoder.hasError() && !character.isEmpty() &&
+                           !character.contains(QChar(0x1A)) && !character.contains(QChar(0xFFFD)) &&
+                           (character.size() == 1 || character.front().isHighSurrogate());
+        text += valid ? character : QString(QChar(0xFFFD));
+        decoder.resetState();
+    }
+    return text;
 }
 
 } // namespace
@@ -35,9 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (table.count() != expectedLineCount(bytes))
         std::abort();
 
-    bool reachedRowWithoutFields = false;
-    for (qsizetype i = 0; i < table.count() && !reachedRowWithoutFields; ++i) {
-        const QString& line = table.lines()[i];
+    qsizetype named = table.count();
+    for (qsizetype i = 0; i < table.count() && named == table.count(); ++i) {
+        const QStringView line = table.line(i);
         if (line.contains(u'\r') || line.contains(u'\n') || line.contains(QChar(u'\0')))
             std::abort();
         const QStringList fields = SplitCommaText(line);
@@ -47,8 +67,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             for (int result = 3; result <= 12; ++result)
                 (void)ratingValue(fields, result);
         } catch (const SheetFailure&) {
-            reachedRowWithoutFields = fields.isEmpty();
+            if (fields.isEmpty())
+                named = i;
         }
+    }
+    if (table.namedRowCount() != named)
+        std::abort();
+
+    // A first line of one byte that is never UTF-8 makes the whole text CP932.
+    QByteArray cp932 = "\xFF\n" + bytes.toByteArray();
+    const QStringList decoded = decodeRatingTableLines(cp932);
+    if (const qsizetype nul = cp932.indexOf('\0'); nul >= 0)
+        cp932.truncate(nul);
+    QStringDecoder decoder("CP932", QStringDecoder::Flag::Stateless);
+    const QList<QByteArray> lines = cp932.replace("\r\n", "\n").replace('\r', '\n').split('\n');
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        if (decoded[i] != decodeEachCharacter(lines[i], decoder))
+            std::abort();
     }
     return 0;
 }

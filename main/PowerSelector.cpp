@@ -29,11 +29,10 @@ void PowerSelector::select(int index)
     emit changed();
 }
 
-void PowerSelector::appendPower(const QString& name)
+void PowerSelector::setPowerNames(QAbstractItemModel* names)
 {
     const QSignalBlocker quiet(this);
-    addItem(name);
-    // The first item added to an empty list would otherwise become the current one.
-    if (count() == 1)
-        setCurrentIndex(-1);
+    setModel(names);
+    // A new list would otherwise make its first item the current one.
+    setCurrentIndex(-1);
 }

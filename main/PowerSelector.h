@@ -13,8 +13,8 @@ public:
 
     // The selected row, -1 when none is.
     int selectedIndex() const { return m_selected; }
-    // Adds a row name to the list without selecting anything.
-    void appendPower(const QString& name);
+    // Makes the names the list, in one step, without selecting anything.
+    void setPowerNames(QAbstractItemModel* names);
 
 protected:
     // Scrolling over the sheet must not swap the user's weapon: the wheel steps through the

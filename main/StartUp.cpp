@@ -4,16 +4,13 @@
 #include "Unit1.h"
 
 #include <QApplication>
-#include <QTimer>
 
-int runCombatSheet(QApplication& application, const std::function<void()>& whenShown)
+int runCombatSheet(QApplication& application)
 {
     // The whole program, its dialogs included, writes in the sheet's face; this also spares
     // loading the toolkit's default face just to lay out the first empty text box.
     QApplication::setFont(sheetFont());
     TForm1 Form1;
     Form1.show();
-    if (whenShown)
-        QTimer::singleShot(0, &Form1, whenShown);
     return application.exec();
 }

@@ -5,6 +5,7 @@
 #include "Failure.h"
 #include "IntegerText.h"
 #include "LogPane.h"
+#include "PowerNames.h"
 #include "PowerSelector.h"
 #include "RadioGroup.h"
 #include "Rules.h"
@@ -322,8 +323,10 @@ void TForm1::FormCreate()
 void TForm1::LoadRatingTable()
 {
     m_ratingTable.load();
-    for (qsizetype i = 0; i < m_ratingTable.count(); ++i)
-        ComboBox1->appendPower(m_ratingTable.rowName(i));
+    const qsizetype named = m_ratingTable.namedRowCount();
+    ComboBox1->setPowerNames(new PowerNames(m_ratingTable, named, ComboBox1));
+    if (named < m_ratingTable.count())
+        (void)m_ratingTable.rowName(named); // raises the failure of a line without fields
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

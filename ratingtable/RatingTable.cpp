@@ -6,28 +6,43 @@
 #include "RatingTableFile.h"
 
 #include <QStringDecoder>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
 constexpr QChar replacementCharacter(0xFFFD);
 
-QList<QByteArrayView> splitLines(QByteArrayView bytes)
+// Calls lineFound with each line of the bytes, which end at the first NUL.
+template <typename LineFound>
+void forEachLine(QByteArrayView bytes, LineFound&& lineFound)
 {
     if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
         bytes = bytes.first(nul);
-    QList<QByteArrayView> lines;
+    // The library's searches are much faster than a loop over the bytes; each is repeated
+    // only once the line start has passed what it found.
+    const auto next = [&](char c, qsizetype from) {
+        const qsizetype at = bytes.indexOf(c, from);
+        return at >= 0 ? at : bytes.size();
+    };
+    qsizetype nextCr = next('\r', 0);
+    qsizetype nextLf = next('\n', 0);
     qsizetype i = 0;
     while (i < bytes.size()) {
-        const qsizetype start = i;
-        while (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
-            ++i;
-        lines.append(bytes.sliced(start, i - start));
+        if (nextCr < i)
+            nextCr = next('\r', i);
+        if (nextLf < i)
+            nextLf = next('\n', i);
+        const qsizetype end = std::min(nextCr, nextLf);
+        lineFound(bytes.sliced(i, end - i));
+        i = end;
         if (i < bytes.size() && bytes[i] == '\r')
             ++i;
         if (i < bytes.size() && bytes[i] == '\n')
             ++i;
     }
-    return lines;
 }
 
 bool isCp932LeadByte(uchar b)
@@ -35,32 +50,111 @@ bool isCp932LeadByte(uchar b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// Decodes one line of CP932 a character at a time, so that a lead byte always takes the
-// byte after it with it (as the table's comma rules step over double-byte characters) and
-// an invalid character becomes U+FFFD: the decoder's own substitute, U+001A, would read as
-// white space and split the line.
-QString decodeCp932Line(QByteArrayView line, QStringDecoder& decoder)
+// A lead byte takes the byte after it with it, when the line has one.
+qsizetype cp932CharacterLength(QByteArrayView line, qsizetype i)
 {
-    QString text;
-    text.reserve(line.size());
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const auto b = uchar(line[i]);
-        if (b < 0x80) {
-            text += QChar(char16_t(b));
-            continue;
-        }
-        const qsizetype length = isCp932LeadByte(b) && i + 1 < line.size() ? 2 : 1;
-        const QString character = decoder.decode(line.sliced(i, length));
-        i += length - 1;
-        const bool valid = !decoder.hasError() && !character.isEmpty() &&
-                           !character.contains(QChar(0x1A)) &&
-                           !character.contains(replacementCharacter) &&
-                           (character.size() == 1 || character.front().isHighSurrogate());
-        text += valid ? character : QString(replacementCharacter);
-        decoder.resetState();
-    }
-    return text;
+    return isCp932LeadByte(uchar(line[i])) && i + 1 < line.size() ? 2 : 1;
 }
+
+// Whether a character decoded from a non-ASCII CP932 character stands for it; U+001A is the
+// decoder's own substitute for an invalid one.
+bool isDecodedCharacter(QChar c)
+{
+    return c != QChar(0x1A) && c != replacementCharacter && !c.isSurrogate();
+}
+
+// Whether a decoding of the bytes in one call is what decoding them a character at a time
+// gives: one decoded character for each character, and ASCII as itself.
+bool matchesCharacterByCharacter(QByteArrayView bytes, QStringView decoded)
+{
+    qsizetype k = 0;
+    for (qsizetype i = 0; i < bytes.size(); i += cp932CharacterLength(bytes, i), ++k) {
+        if (k == decoded.size())
+            return false;
+        const auto b = uchar(bytes[i]);
+        if (b < 0x80 ? decoded[k].unicode() != b : !isDecodedCharacter(decoded[k]))
+            return false;
+    }
+    return k == decoded.size();
+}
+
+// Decodes lines of CP932 so that a lead byte always takes the byte after it with it (as the
+// table's comma rules step over double-byte characters) and an invalid character becomes
+// U+FFFD: the decoder's own substitute, U+001A, would read as white space and split the
+// line. That is decoding a character at a time; a line is decoded in one call instead, and
+// a character at a time only where that call does not give the same. The decoder's error
+// report, once raised, stays raised for the rest of the file (resetting its state does not
+// lower it), so from the first invalid character on every character that is not ASCII
+// reads as U+FFFD.
+class Cp932Lines {
+public:
+    void append(QString& text, QByteArrayView line)
+    {
+        qsizetype ascii = 0;
+        while (ascii < line.size() && uchar(line[ascii]) < 0x80)
+            ++ascii;
+        text.append(QLatin1StringView(line.first(ascii)));
+        if (ascii == line.size())
+            return;
+        const QByteArrayView rest = line.sliced(ascii);
+        if (!m_errorReported && appendInOneCall(text, rest))
+            return;
+        // The call's error report would stay raised for the characters decoded next.
+        if (!m_errorReported)
+            m_decoder.emplace("CP932", QStringDecoder::Flag::Stateless);
+        appendCharacterByCharacter(text, rest);
+    }
+
+private:
+    QStringDecoder& decoder()
+    {
+        if (!m_decoder)
+            m_decoder.emplace("CP932", QStringDecoder::Flag::Stateless);
+        return *m_decoder;
+    }
+
+    bool appendInOneCall(QString& text, QByteArrayView bytes)
+    {
+        QStringDecoder& cp932 = decoder();
+        if (!cp932.isValid())
+            return false;
+        m_buffer.resize(2 * bytes.size()); // the room the decoder asks for
+        const QChar* end = cp932.appendToBuffer(m_buffer.data(), bytes);
+        const QStringView decoded(m_buffer.data(), end);
+        const bool valid = !cp932.hasError() && matchesCharacterByCharacter(bytes, decoded);
+        cp932.resetState();
+        if (valid)
+            text.append(decoded);
+        return valid;
+    }
+
+    void appendCharacterByCharacter(QString& text, QByteArrayView line)
+    {
+        QStringDecoder& cp932 = decoder();
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const auto b = uchar(line[i]);
+            if (b < 0x80) {
+                text += QChar(char16_t(b));
+                continue;
+            }
+            const qsizetype length = cp932CharacterLength(line, i);
+            const QString character =
+                m_errorReported ? QString() : cp932.decode(line.sliced(i, length));
+            i += length - 1;
+            m_errorReported = m_errorReported || cp932.hasError();
+            const bool valid = !m_errorReported && !character.isEmpty() &&
+                               !character.contains(QChar(0x1A)) &&
+                               !character.contains(replacementCharacter) &&
+                               (character.size() == 1 || character.front().isHighSurrogate());
+            text += valid ? character : QString(replacementCharacter);
+            cp932.resetState();
+        }
+    }
+
+    std::optional<QStringDecoder> m_decoder; // opened at the first byte that is not ASCII
+    bool m_errorReported = false;
+    QVarLengthArray<QChar, 256> m_buffer;
+};
 
 // Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing past
 // U+10FFFF) holding at least one non-ASCII character. Qt's decoder does not report errors
@@ -109,23 +203,9 @@ bool isUtf8WithNonAscii(QByteArrayView bytes)
 
 QStringList decodeRatingTableLines(QByteArrayView bytes)
 {
-    const QByteArrayView utf8Mark("\xEF\xBB\xBF");
-    const bool hasMark = bytes.startsWith(utf8Mark);
-    if (hasMark)
-        bytes = bytes.sliced(utf8Mark.size());
-    const QList<QByteArrayView> lines = splitLines(bytes);
-
-    QStringList text;
-    text.reserve(lines.size());
-    if (hasMark || isUtf8WithNonAscii(bytes)) {
-        for (const QByteArrayView line : lines)
-            text.append(QString::fromUtf8(line));
-    } else {
-        QStringDecoder cp932("CP932", QStringDecoder::Flag::Stateless);
-        for (const QByteArrayView line : lines)
-            text.append(decodeCp932Line(line, cp932));
-    }
-    return text;
+    RatingTable table;
+    table.setFileBytes(bytes);
+    return table.lines();
 }
 
 void RatingTable::load()
@@ -135,22 +215,71 @@ void RatingTable::load()
 
 void RatingTable::setFileBytes(QByteArrayView bytes)
 {
-    m_lines = decodeRatingTableLines(bytes);
+    const QByteArrayView utf8Mark("\xEF\xBB\xBF");
+    const bool hasMark = bytes.startsWith(utf8Mark);
+    if (hasMark)
+        bytes = bytes.sliced(utf8Mark.size());
+    const bool utf8 = hasMark || isUtf8WithNonAscii(bytes);
+
+    QString text;
+    text.reserve(bytes.size()); // either encoding gives at most a character a byte
+    QList<qsizetype> lineEnds;
+    Cp932Lines cp932;
+    forEachLine(bytes, [&](QByteArrayView line) {
+        if (utf8)
+            text.append(QString::fromUtf8(line));
+        else
+            cp932.append(text, line);
+        lineEnds.append(text.size());
+    });
+    text.squeeze();
+    m_text = std::move(text);
+    m_lineEnds = std::move(lineEnds);
+}
+
+void RatingTable::release()
+{
+    *this = RatingTable();
+}
+
+QStringView RatingTable::line(qsizetype index) const
+{
+    const qsizetype start = index == 0 ? 0 : m_lineEnds[index - 1];
+    return QStringView(m_text).sliced(start, m_lineEnds[index] - start);
+}
+
+QStringList RatingTable::lines() const
+{
+    QStringList lines;
+    lines.reserve(count());
+    for (qsizetype i = 0; i < count(); ++i)
+        lines.append(line(i).toString());
+    return lines;
+}
+
+qsizetype RatingTable::namedRowCount() const
+{
+    qsizetype named = 0;
+    while (named < count() && hasCommaFields(line(named)))
+        ++named;
+    return named;
 }
 
 QString RatingTable::rowName(qsizetype index) const
 {
-    const QStringList fields = RatingRow(index);
-    if (fields.isEmpty())
+    if (index < 0 || index >= count())
+        throw SheetFailure::listIndex(index);
+    std::optional<QString> name = firstCommaField(line(index));
+    if (!name)
         throw SheetFailure::listIndex(0);
-    return fields.front();
+    return *std::move(name);
 }
 
 QStringList RatingTable::RatingRow(qint64 index) const
 {
-    if (index < 0 || index >= m_lines.size())
+    if (index < 0 || index >= count())
         throw SheetFailure::listIndex(index);
-    return SplitCommaText(m_lines[qsizetype(index)]);
+    return SplitCommaText(line(qsizetype(index)));
 }
 
 qint32 ratingValue(const QStringList& row, qint64 result)
