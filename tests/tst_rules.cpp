@@ -6,9 +6,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
-#include <QMimeData>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -340,9 +340,9 @@ void TestRules::criticalValueNeverBelowEight()
             ->doAction(QAccessibleActionInterface::pressAction());
     }
     // An accessible press animates a click, which lands a moment later.
-    QTRY_COMPARE(sheet.logLines(), QStringList({u"2D6+3 = ( 6, 6 ) = 15 *** Success ***"_s,
-                                            u"( 2D6 = 8, 3 ) = 211 + 1 = 212"_s,
-                                            u"*** Enemy Damaged ***"_s}));
+    QTRY_COMPARE(sheet.logLines(),
+                 QStringList({u"2D6+3 = ( 6, 6 ) = 15 *** Success ***"_s,
+                              u"( 2D6 = 8, 3 ) = 211 + 1 = 212"_s, u"*** Enemy Damaged ***"_s}));
     QCOMPARE(critical->text(), afterwards);
 }
 
