@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+class QItemSelection;
+
 // The power selector: a drop-down list of the rating table's rows whose text can also be
 // typed into. Choosing an item selects its row; typing leaves no row selected, whatever
 // the text says.
@@ -22,11 +24,14 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 signals:
-    // The text or the selection changed.
+    // The selected row changed.
     void changed();
 
 private:
     void select(int index);
+    void textSetWithoutTyping(const QString& text);
+    void listSelectionChanged(const QItemSelection& selected);
 
     int m_selected = -1;
+    bool m_typed = false;
 };

@@ -3,7 +3,8 @@
 
 Every input, arrow, option, check box, button and the log must carry a name, no two inputs
 may share one, and pressing "Initiative" must announce each new log line as inserted text,
-so that the announced text is exactly what the log then holds.
+so that the announced text is exactly what the log then holds; picking a power through the
+selector's list must enable "Attack Roll".
 """
 import sys
 import time
@@ -11,7 +12,7 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-from sheet_atspi import controls, find, find_sheet, text_of
+from sheet_atspi import controls, find, find_sheet, is_enabled, text_of, wait_for
 
 NAMED_ROLES = {"text", "push button", "radio button", "check box", "combo box"}
 failures = []
@@ -68,9 +69,18 @@ if not announced:
 elif spoken != logged:
     failures.append(f"announced {spoken!r} but the log holds {logged!r}")
 
+# A screen reader picks a power through the selector's list, which enables the attack.
+attack = find(app, "push button", "Attack Roll")
+selector = find(app, "combo box", "ダメージ 威力")
+power_list = next(child for child in selector if child.getRoleName() == "list")
+if is_enabled(attack):
+    failures.append("Attack Roll is enabled before a power is picked")
+power_list[0].queryAction().doAction(0)
+wait_for(lambda: is_enabled(attack), "Attack Roll enabled by a power picked from the list")
+
 for failure in failures:
     print(failure)
 if failures:
     sys.exit(1)
 print(f"{named} controls named, {len(inputs)} inputs all named differently; "
-      f"{len(announced)} log lines announced")
+      f"{len(announced)} log lines announced; a power picked from the list")

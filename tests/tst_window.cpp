@@ -7,6 +7,8 @@
 #include "SpinField.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -72,6 +74,8 @@ private slots:
     void heldArrowRepeats();
     void displayRules();
     void judgementRule();
+    void pickingAPower_data();
+    void pickingAPower();
     void selectorRule();
     void logAppendAfterUserTyped();
     void scrollBarRule();
@@ -307,6 +311,85 @@ void TestWindow::judgementRule()
     QVERIFY(disclosure->isEnabled());
 }
 
+namespace {
+
+using PickPower = std::function<void(SheetFixture&, PowerSelector*)>;
+
+void pickWithMouse(SheetFixture&, PowerSelector* selector)
+{
+    selector->showPopup();
+    QAbstractItemView* list = selector->view();
+    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    const QPoint item = list->visualRect(list->model()->index(1, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item);
+}
+
+QAccessibleInterface* accessibleList(PowerSelector* selector)
+{
+    return QAccessible::queryAccessibleInterface(selector)->child(0);
+}
+
+} // namespace
+
+void TestWindow::pickingAPower_data()
+{
+    QTest::addColumn<PickPower>("pick");
+    QTest::addColumn<int>("changes"); // of the selected row
+    QTest::newRow("keys") << PickPower([](SheetFixture& sheet, PowerSelector*) {
+        sheet.choosePower(1);
+    }) << 2; // one for each step down
+    QTest::newRow("mouse") << PickPower(pickWithMouse) << 1;
+    QTest::newRow("mouse, the same power again after typing")
+        << PickPower([](SheetFixture& sheet, PowerSelector* selector) {
+               pickWithMouse(sheet, selector);
+               QTest::keyClicks(selector, u"e"_s);
+               QCOMPARE(selector->selectedIndex(), -1);
+               pickWithMouse(sheet, selector);
+           })
+        << 3;
+    // Accessibility clients pick without the pointer or the keys.
+    QTest::newRow("accessible press on an item")
+        << PickPower([](SheetFixture&, PowerSelector* selector) {
+               accessibleList(selector)->child(1)->actionInterface()->doAction(
+                   QAccessibleActionInterface::toggleAction());
+           })
+        << 1;
+    QTest::newRow("accessible selection in the list")
+        << PickPower([](SheetFixture&, PowerSelector* selector) {
+               accessibleList(selector)->tableInterface()->selectRow(1);
+           })
+        << 1;
+    QTest::newRow("accessible value set to a name")
+        << PickPower([](SheetFixture&, PowerSelector* selector) {
+               QAccessible::queryAccessibleInterface(selector->lineEdit())
+                   ->editableTextInterface()
+                   ->replaceText(0, 0, u"Axe"_s);
+           })
+        << 1;
+}
+
+// However a power is picked, it is selected once, the selector rule runs, and the attack
+// reads its row.
+void TestWindow::pickingAPower()
+{
+    QFETCH(PickPower, pick);
+    QFETCH(int, changes);
+    SheetFixture sheet(oneRow + "Axe, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20\r\n");
+    auto* selector = sheet.control<PowerSelector>("ComboBox1");
+    QSignalSpy spy(selector, &PowerSelector::changed);
+    pick(sheet, selector);
+    QCOMPARE(selector->selectedIndex(), 1);
+    QCOMPARE(selector->currentText(), u"Axe"_s);
+    QVERIFY(sheet.control<QPushButton>("Button1")->isEnabled());
+    QVERIFY(!sheet.control<QLabel>("Label16")->isVisible());
+    QCOMPARE(spy.size(), changes);
+
+    SheetFixture::nextDice({6, 6, 3, 3});
+    sheet.click("Button1");
+    QVERIFY(sheet.dialogs().isEmpty());
+    QCOMPARE(sheet.logLines().value(1).left(17), u"( 2D6 = 6 ) = 14 "_s);
+}
+
 void TestWindow::selectorRule()
 {
     {
@@ -314,15 +397,15 @@ void TestWindow::selectorRule()
         auto* attack = sheet.control<QPushButton>("Button1");
         auto* selector = sheet.control<PowerSelector>("ComboBox1");
         sheet.choosePower(1);
-        QVERIFY(attack->isEnabled());
-        QVERIFY(!sheet.control<QLabel>("Label16")->isVisible());
-        QCOMPARE(selector->selectedIndex(), 1);
         QTest::keyClicks(selector, u"zz"_s); // typed text selects no row, disables nothing
         QCOMPARE(selector->selectedIndex(), -1);
         QCOMPARE(selector->count(), 2);
         QVERIFY(attack->isEnabled());
         QTest::keyClick(selector, Qt::Key_Return); // and adds nothing to the list
         QCOMPARE(selector->count(), 2);
+        QTest::keyClick(selector, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(selector, u"Axe"_s); // nor does typing a name
+        QCOMPARE(selector->selectedIndex(), -1);
 
         // The wheel over the selector changes the power only while the selector has the focus.
         const auto wheel = [selector](int steps) {
