@@ -48,11 +48,19 @@ int rollDie(int sides)
 
 QString RollDice(int count, int sides)
 {
-    QString text;
+    QList<qint64> rolls;
     for (int i = 0; i < count; ++i)
-        text += decimalText(rollDie(sides)) + u", "_s;
+        rolls.append(rollDie(sides));
+    return diceText(rolls);
+}
+
+QString diceText(const QList<qint64>& rolls)
+{
+    QString text;
+    for (const qint64 roll : rolls)
+        text += decimalText(roll) + u", "_s;
     // Drop the last comma and keep the final blank.
-    if (text.size() >= 2)
+    if (!text.isEmpty())
         text.remove(text.size() - 2, 1);
     return text;
 }

@@ -19,6 +19,8 @@ void setDiceState(quint32 state);
 int rollDie(int sides);
 // A dice text: each die's value, separated by ", ", ending in a single blank ("3, 5 ").
 QString RollDice(int count, int sides);
+// The dice text of the given rolls, as RollDice writes it; empty for no rolls.
+QString diceText(const QList<qint64>& rolls);
 // The sum of a comma text's fields read as integer text; the empty text sums to 0.
 qint64 SumDice(const QString& diceText);
 // "2D6+<m> = ( <dice>) = <m + sum>", the log line of one check.

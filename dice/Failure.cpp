@@ -22,13 +22,3 @@ SheetFailure SheetFailure::cannotOpen(const QString& fileName)
 {
     return SheetFailure(u"ファイル %1 は開けません"_s.arg(fileName));
 }
-
-QString errorDialogText(const QString& message)
-{
-    if (message.isEmpty())
-        return message;
-    const char16_t last = message.back().unicode();
-    // In Shift-JIS every non-ASCII character starts with a byte above 0x80.
-    const bool sortsAfterPeriod = last >= 0x80 || last > u'.';
-    return sortsAfterPeriod ? message + u'.' : message;
-}

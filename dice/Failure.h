@@ -21,7 +21,3 @@ private:
     QString m_message;
     QByteArray m_utf8;
 };
-
-// The text the error dialog shows for a failure's message: a "." is appended when the
-// last character sorts after "." in the sheet's code page (every non-ASCII character does).
-QString errorDialogText(const QString& message);

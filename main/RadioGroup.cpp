@@ -22,7 +22,7 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int sel
     connect(m_items, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) {
             tabToCheckedItem();
-            emit clicked();
+            emit selectionChanged();
         }
     });
 }

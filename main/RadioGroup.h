@@ -16,8 +16,8 @@ public:
     QRadioButton* item(int index) const;
 
 signals:
-    // The selection changed, by mouse or keyboard.
-    void clicked();
+    // Another item was selected, by mouse or keyboard.
+    void selectionChanged();
 
 private:
     void tabToCheckedItem();

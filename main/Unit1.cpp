@@ -12,6 +12,7 @@
 #include "SheetFont.h"
 #include "SpinField.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -84,6 +86,10 @@ constexpr LabelRow labelRows[] = {
     {632, 144, u"Max"},
 };
 // clang-format on
+// Label16, the hint to choose a power, is the one label a rule shows and hides.
+constexpr int powerHintLabel = 16;
+static_assert(std::u16string_view(labelRows[powerHintLabel - 1].caption) ==
+              u"威力を選択してください。");
 
 constexpr int fieldHeight = 21;
 constexpr int displayHeight = 20;
@@ -116,9 +122,12 @@ TForm1::TForm1(QWidget* parent)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Form1"_s);
-    setFont(sheetFont());
-    // Dialogs opened from the sheet share its font, so that their Japanese text renders.
-    setAttribute(Qt::WA_WindowPropagation);
+    // The sheet's face, chosen once and set before any control exists: the window's own font
+    // for its controls, the application's for its dialogs and menus, which are windows of
+    // their own.
+    const QFont face = sheetFont();
+    setFont(face);
+    QApplication::setFont(face);
     QPalette buttonFace = palette();
     buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
     setPalette(buttonFace);
@@ -185,7 +194,7 @@ void TForm1::setupLabels()
         label->setObjectName(u"Label%1"_s.arg(++number));
         label->move(row.left, row.top);
         label->adjustSize();
-        if (number == 16)
+        if (number == powerHintLabel)
             Label16 = label;
     }
     Bevel1 = new Divider(this);
@@ -284,7 +293,7 @@ void TForm1::connectRules()
     handle(spinField(Field::SpinEdit13), &SpinField::changed, &TForm1::SpinEdit13Change);
     handle(spinField(Field::SpinEdit16), &SpinField::changed, &TForm1::SpinEdit16Change);
     handle(ComboBox1, &PowerSelector::changed, &TForm1::ComboBox1Change);
-    handle(RadioGroup1, &RadioGroup::clicked, &TForm1::RadioGroup1Click);
+    handle(RadioGroup1, &RadioGroup::selectionChanged, &TForm1::RadioGroup1Click);
 }
 
 // A click takes the focus, so the field being edited is left, and clamped, before an action
@@ -337,22 +346,22 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 void TForm1::Button1Click()
 {
-    rules::Button1Click(*this, m_ratingTable);
+    rules::Attack(*this, m_ratingTable);
 }
 
 void TForm1::Button2Click()
 {
-    rules::Button2Click(*this);
+    rules::Defend(*this);
 }
 
 void TForm1::Button3Click()
 {
-    rules::Button3Click(*this);
+    rules::RollInitiative(*this);
 }
 
 void TForm1::Button4Click()
 {
-    rules::Button4Click(*this);
+    rules::Reset(*this);
 }
 
 void TForm1::Memo1Change()

@@ -6,7 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace rules {
 
-void Button1Click(CombatSheet& sheet, const RatingTable& table)
+void Attack(CombatSheet& sheet, const RatingTable& table)
 {
     const qint64 accuracy =
         sumOf(sheet, {Field::SpinEdit1, Field::SpinEdit2, Field::SpinEdit4, Field::SpinEdit5});
@@ -53,7 +53,7 @@ void RollDamage(CombatSheet& sheet, const RatingTable& table)
         sumOf(sheet, {Field::SpinEdit1, Field::SpinEdit7, Field::SpinEdit10, Field::SpinEdit9});
     qint64 rating = 0;
     qint64 roll = SumDice(RollDice(2, 6));
-    QString rolls = decimalText(roll) + u", "_s;
+    QList<qint64> rolls{roll};
 
     QString result;
     if (roll == 2) {
@@ -66,15 +66,14 @@ void RollDamage(CombatSheet& sheet, const RatingTable& table)
         // value of 2 or less would re-roll for ever.
         while (roll >= sheet.clampedValue(Field::SpinEdit8)) {
             roll = SumDice(RollDice(2, 6));
-            rolls += decimalText(roll) + u", "_s;
+            rolls.append(roll);
             if (roll > 2)
                 rating += ratingValue(row, roll);
         }
         result = decimalText(rating) + u" + "_s + decimalText(modifier) + u" = "_s +
                  decimalText(rating + modifier);
     }
-    rolls.remove(rolls.size() - 2, 1); // the last comma goes, the final blank stays
-    sheet.appendLogLine(u"( 2D6 = "_s + rolls + u") = "_s + result);
+    sheet.appendLogLine(u"( 2D6 = "_s + diceText(rolls) + u") = "_s + result);
 
     const qint64 damage = rating + modifier;
     const qint64 armour = sheet.value(Field::SpinEdit6);

@@ -29,7 +29,7 @@ enum class Field {
     SpinEdit23, // enemy's maximum hit points
     SpinEdit24, // player's maximum hit points
 };
-constexpr int fieldCount = 24;
+constexpr int fieldCount = int(Field::SpinEdit24) + 1;
 
 // What the window offers the rules: its controls are the state, read afresh each time.
 class CombatSheet {

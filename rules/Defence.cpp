@@ -6,7 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace rules {
 
-void Button2Click(CombatSheet& sheet)
+void Defend(CombatSheet& sheet)
 {
     const qint64 evasion =
         sumOf(sheet, {Field::SpinEdit12, Field::SpinEdit13, Field::SpinEdit15, Field::SpinEdit14});

@@ -5,7 +5,7 @@ using namespace Qt::StringLiterals;
 
 namespace rules {
 
-void Button3Click(CombatSheet& sheet)
+void RollInitiative(CombatSheet& sheet)
 {
     const qint64 modifier = sumOf(sheet, {Field::SpinEdit21, Field::SpinEdit13});
     const QString dice = RollDice(2, 6);
@@ -18,7 +18,7 @@ void Button3Click(CombatSheet& sheet)
                                      : u"*** You are attacking last ***"_s);
 }
 
-void Button4Click(CombatSheet& sheet)
+void Reset(CombatSheet& sheet)
 {
     if (sheet.clearLogOnReset())
         sheet.clearLog();

@@ -3,21 +3,21 @@
 #include "CombatSheet.h"
 #include "RatingTable.h"
 
-// The four actions of the combat sheet's buttons.
+// The four actions of the combat sheet, which the window's buttons run.
 namespace rules {
 
 // Initiative: 2D6 + scout skill + agility bonus against the enemy's initiative value.
-void Button3Click(CombatSheet& sheet);
+void RollInitiative(CombatSheet& sheet);
 // Reset: clears the log and/or restores both sides' hit points, as the check boxes say.
-void Button4Click(CombatSheet& sheet);
+void Reset(CombatSheet& sheet);
 
 // Attack Roll: the player's accuracy against the enemy's evasion, then RollDamage on a hit.
-void Button1Click(CombatSheet& sheet, const RatingTable& table);
+void Attack(CombatSheet& sheet, const RatingTable& table);
 // The damage roll on the selected row of the rating table, with critical re-rolls.
 void RollDamage(CombatSheet& sheet, const RatingTable& table);
 
 // Defence Roll: the enemy's accuracy against the player's evasion, then RollEnemyDamage.
-void Button2Click(CombatSheet& sheet);
+void Defend(CombatSheet& sheet);
 // The enemy's 2D6 damage roll plus its striking-power bonus against the player's armour.
 void RollEnemyDamage(CombatSheet& sheet);
 

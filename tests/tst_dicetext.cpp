@@ -25,8 +25,6 @@ private slots:
     void sumAndCheckLines_data();
     void sumAndCheckLines();
     void sumDiceRejectsNonIntegerField();
-    void errorDialogPeriodRule_data();
-    void errorDialogPeriodRule();
     void shiftJisDecoderIsTheWindowsVariant();
 };
 
@@ -179,30 +177,6 @@ void TestDiceText::sumDiceRejectsNonIntegerField()
     } catch (const SheetFailure& failure) {
         QCOMPARE(failure.message(), u"'x' は整数ではありません"_s);
     }
-}
-
-void TestDiceText::errorDialogPeriodRule_data()
-{
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("not an integer")
-        << SheetFailure::notAnInteger(u"Axe"_s).message() << u"'Axe' は整数ではありません."_s;
-    QTest::newRow("list index") << SheetFailure::listIndex(-1).message()
-                                << u"リストのインデックスが範囲を超えています (-1)"_s;
-    QTest::newRow("cannot open") << SheetFailure::cannotOpen(u"RatingTable.txt"_s).message()
-                                 << u"ファイル RatingTable.txt は開けません."_s;
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("ends in period") << u"done."_s << u"done."_s;
-    QTest::newRow("ends in comma") << u"a,"_s << u"a,"_s;
-    QTest::newRow("ends in slash") << u"a/"_s << u"a/."_s;
-    QTest::newRow("ends in letter") << u"a"_s << u"a."_s;
-}
-
-void TestDiceText::errorDialogPeriodRule()
-{
-    QFETCH(QString, message);
-    QFETCH(QString, shown);
-    QCOMPARE(errorDialogText(message), shown);
 }
 
 void TestDiceText::shiftJisDecoderIsTheWindowsVariant()

@@ -143,7 +143,8 @@ void Soak::act()
     const QString logBefore = sheet.logText();
     const Field field = Field(pick(fieldCount));
 
-    switch (pick(14)) {
+    constexpr int actionKinds = 14; // the cases below
+    switch (pick(actionKinds)) {
     case 0:
     case 1: {
         const qint64 before = form.value(Field::SpinEdit11);
@@ -297,7 +298,7 @@ void Soak::checkSheet(const QString& logBefore, bool logMayGrow, bool logMayClea
     const bool allShort = std::all_of(logLines.begin(), logLines.end(),
                                       [](const QString& line) { return line.size() < 20; });
     if ((lines > LogPane::linesWithoutScrollBar && !scrollBar) ||
-        (allShort && lines <= 8 && scrollBar))
+        (allShort && lines <= LogPane::linesWithoutScrollBar && scrollBar))
         m_failure = u"scroll bar %1 with %2 lines: %3"_s.arg(scrollBar).arg(lines).arg(
             logLines.join(u" | "_s));
 

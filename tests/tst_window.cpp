@@ -1,5 +1,7 @@
 // The combat sheet window: start-up, controls, the spin field, display rules, the log pane
 // and the error dialog, driven through the real widgets.
+#include "ErrorDialog.h"
+#include "Failure.h"
 #include "LogPane.h"
 #include "PowerSelector.h"
 #include "RadioGroup.h"
@@ -82,6 +84,10 @@ private slots:
     void scrollBarCountsWrappedLines();
     void startUpFailures_data();
     void startUpFailures();
+    void errorDialogPeriodRule_data();
+    void errorDialogPeriodRule();
+    void titleRule_data();
+    void titleRule();
 };
 
 void TestWindow::startUpState()
@@ -177,6 +183,9 @@ void TestWindow::keyFilter()
 
     QTest::keyClick(field->lineEdit(), Qt::Key_Backspace);
     QCOMPARE(field->text(), u"12+-"_s);
+    QTest::keyClick(field->lineEdit(), Qt::Key_Home);
+    QTest::keyClick(field->lineEdit(), Qt::Key_Delete); // a control character, let through
+    QCOMPARE(field->text(), u"2+-"_s);
     QCOMPARE(field->value(), 0); // not integer text: the minimum
 
     // Tabbing into a field selects its text, so typing replaces the value.
@@ -442,6 +451,10 @@ void TestWindow::logAppendAfterUserTyped()
     SheetFixture::nextDice({4, 2});
     sheet.click("Button3");
     QCOMPARE(sheet.logText(), u"note\n2D6+0 = ( 4, 2 ) = 6\n*** You are attacking first ***"_s);
+    // With the text not ending in a line break, its ninth line still shows the scroll bar.
+    for (int i = 0; i < 6; ++i)
+        sheet.form().appendLogLine(u"x"_s);
+    QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 
     sheet.click("Button4");
     SheetFixture::nextDice({4, 2});
@@ -544,6 +557,49 @@ void TestWindow::startUpFailures()
     SheetFixture::nextDice({1, 1});
     sheet.click("Button3");
     QCOMPARE(sheet.logLines().size(), 2);
+}
+
+void TestWindow::errorDialogPeriodRule_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("not an integer")
+        << SheetFailure::notAnInteger(u"Axe"_s).message() << u"'Axe' は整数ではありません."_s;
+    QTest::newRow("list index") << SheetFailure::listIndex(-1).message()
+                                << u"リストのインデックスが範囲を超えています (-1)"_s;
+    QTest::newRow("cannot open") << SheetFailure::cannotOpen(u"RatingTable.txt"_s).message()
+                                 << u"ファイル RatingTable.txt は開けません."_s;
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("ends in period") << u"done."_s << u"done."_s;
+    QTest::newRow("ends in comma") << u"a,"_s << u"a,"_s;
+    QTest::newRow("ends in slash") << u"a/"_s << u"a/."_s;
+    QTest::newRow("ends in letter") << u"a"_s << u"a."_s;
+}
+
+void TestWindow::errorDialogPeriodRule()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(errorDialogText(message), shown);
+}
+
+void TestWindow::titleRule_data()
+{
+    QTest::addColumn<QString>("executable");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("plain") << u"combat-sheet"_s << u"combat-sheet"_s;
+    QTest::newRow("capitals") << u"CombatSheet"_s << u"Combatsheet"_s;
+    QTest::newRow("extension") << u"Project1.exe"_s << u"Project1"_s;
+    QTest::newRow("up to the first dot") << u"My.Sheet.exe"_s << u"My"_s;
+    QTest::newRow("starts with a dot") << u".Hidden"_s << QString();
+    QTest::newRow("one letter") << u"X.exe"_s << u"X"_s;
+}
+
+void TestWindow::titleRule()
+{
+    QFETCH(QString, executable);
+    QFETCH(QString, title);
+    QCOMPARE(applicationTitle(executable), title);
 }
 
 QTEST_MAIN(TestWindow)
