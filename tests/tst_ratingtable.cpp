@@ -96,6 +96,12 @@ void TestRatingTable::lines_data()
     QTest::newRow("lead byte at line end") << "a\x81\r\nb"_ba << QStringList{u"a\uFFFD"_s, u"b"_s};
     QTest::newRow("overlong UTF-8 reads as CP932")
         << "\xC0\x80"_ba << QStringList{u"\uFF80\uFFFD"_s};
+    QTest::newRow("CP932 name that looks like overlong UTF-8")
+        << "\xE0\x80\xAF, 1"_ba << QStringList{u"烙ｯ, 1"_s};
+    QTest::newRow("edges of the CP932 lead-byte ranges")
+        << "\x81\x97\x9F\xFC\xE0\x40\xFC\x4B,1"_ba << QStringList{u"＠滌漾黑,1"_s};
+    QTest::newRow("just outside the lead-byte ranges")
+        << "\x80,\xA0,\xFD,1"_ba << QStringList{u"\uFFFD,\uFFFD,\uFFFD,1"_s};
 }
 
 void TestRatingTable::lines()
@@ -196,18 +202,18 @@ void TestRatingTable::fileHeldOpenForWriting()
 
 void TestRatingTable::fileOverSizeLimit()
 {
-    QByteArray row = "Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"_ba;
-    QByteArray bytes;
-    while (bytes.size() <= maxRatingTableBytes)
-        bytes += row;
+    // A file of exactly the limit is read; one byte more is refused.
+    const QByteArray row = "Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"_ba;
+    QByteArray bytes = row.repeated(maxRatingTableBytes / row.size() + 1);
+    bytes.truncate(maxRatingTableBytes + 1);
     writeTable(bytes);
     RatingTable table;
     QCOMPARE(failureOf([&] { table.load(); }), u"ファイル RatingTable.txt は開けません"_s);
 
-    bytes.truncate(maxRatingTableBytes - maxRatingTableBytes % row.size());
+    bytes.chop(1);
     writeTable(bytes);
     table.load();
-    QCOMPARE(table.count(), bytes.size() / row.size());
+    QCOMPARE(table.count(), (bytes.size() + row.size() - 1) / row.size());
 }
 
 void TestRatingTable::loadAndRelease()

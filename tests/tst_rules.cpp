@@ -227,6 +227,14 @@ void TestRules::attack_data()
     row("failed roll still damages", "7:10 6:3", 1, 0, {6, 6, 1, 1},
         {hitWith15, u"( 2D6 = 2 ) = *** Failed ***"_s, damaged}, 492);
     row("enemy falls", "11:50", 1, 0, {6, 6, 3, 3}, {hitWith15, damage107, damaged, win}, -57);
+    row("enemy falls to exactly 0", "11:107", 1, 0, {6, 6, 3, 3},
+        {hitWith15, damage107, damaged, win}, 0);
+    // A distinct power of two in every field a sum reads shows any field dropped or swapped.
+    row("every summed field counts", "2:1024 4:2048 5:4096 3:256 7:16 10:32 9:64 6:128", 0, 1,
+        {4, 5, 3, 3, 3, 3},
+        {u"2D6+7169 = ( 4, 5 ) = 7178"_s, u"  2D6+256 = ( 3, 3 ) = 262 *** Success ***"_s,
+         u"( 2D6 = 6 ) = 106 + 113 = 219"_s, damaged},
+        409);
     row("fallen enemy hit again", "11:-5 6:1000", 1, 0, {6, 6, 3, 3}, {hitWith15, damage107, win},
         -5);
     row("hit points saturate", "11:-2147483648", 1, 0, {6, 6, 3, 3},
@@ -385,6 +393,12 @@ void TestRules::defence_data()
         {fixedHit, u"  ( 2D6 = 2 ) + 50 = 52 *** Success ***"_s}, 20);
     row("player falls", "20:1 17:10", 1, 0, {1, 2, 3, 4},
         {fixedHit, u"  ( 2D6 = 7 ) + 10 = 17 *** You are Damaged ***"_s, lose}, -16);
+    row("player falls to exactly 0", "20:7", 1, 0, {1, 2, 3, 4}, {fixedHit, damaged7, lose}, 0);
+    row("every summed field counts", "13:2 15:4 14:8 16:1024 17:256 19:32 18:64 20:1000", 0, 1,
+        {3, 3, 4, 5, 3, 4},
+        {u"  2D6+1024 = ( 3, 3 ) = 1030"_s, u"2D6+15 = ( 4, 5 ) = 24"_s + failed,
+         u"  ( 2D6 = 7 ) + 256 = 263 *** You are Damaged ***"_s},
+        833);
     row("fallen player hit again", "20:-16 19:100", 1, 0, {1, 2, 3, 4},
         {fixedHit, u"  ( 2D6 = 7 ) + 0 = 7 *** You not Damaged ***"_s, lose}, -16);
     row("damage beyond 32 bits", "17:2147483647 20:-2147483648", 1, 0, {1, 2, 3, 4},
