@@ -22,7 +22,8 @@ qsizetype expectedLineCount(QByteArrayView bytes)
     return lines + (unterminated ? 1 : 0);
 }
 
-// CP932 decoded one character per decoder call, one decoder for the whole text.
+// CP932 decoded one character per decoder call, each judged by what it decodes to (the
+// decoder's error report stays raised once an invalid character has been seen).
 QString decodeEachCharacter(QByteArrayView line, QStringDecoder& decoder)
 {
     QString text;
@@ -36,8 +37,8 @@ QString decodeEachCharacter(QByteArrayView line, QStringDecoder& decoder)
         const qsizetype length = lead && i + 1 < line.size() ? 2 : 1;
         const QString character = decoder.decode(line.sliced(i, length));
         i += length - 1;
-        const bool valid = !decoder.hasError() && !character.isEmpty() &&
-                           !character.contains(QChar(0x1A)) && !character.contains(QChar(0xFFFD)) &&
+        const bool valid = !character.isEmpty() && !character.contains(QChar(0x1A)) &&
+                           !character.contains(QChar(0xFFFD)) &&
                            (character.size() == 1 || character.front().isHighSurrogate());
         text += valid ? character : QString(QChar(0xFFFD));
         decoder.resetState();
@@ -74,8 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (table.namedRowCount() != named)
         std::abort();
 
-    // A first line of one byte that is never UTF-8 makes the whole text CP932.
-    QByteArray cp932 = "\xFF\n" + bytes.toByteArray();
+    // A first line that is valid CP932 but never UTF-8 makes the whole text CP932; an invalid
+    // character there would turn every later one into U+FFFD and hide the decoding.
+    QByteArray cp932 = "\x82\xA0\n" + bytes.toByteArray();
     const QStringList decoded = decodeRatingTableLines(cp932);
     if (const qsizetype nul = cp932.indexOf('\0'); nul >= 0)
         cp932.truncate(nul);

@@ -82,10 +82,11 @@ bool matchesCharacterByCharacter(QByteArrayView bytes, QStringView decoded)
 // table's comma rules step over double-byte characters) and an invalid character becomes
 // U+FFFD: the decoder's own substitute, U+001A, would read as white space and split the
 // line. That is decoding a character at a time; a line is decoded in one call instead, and
-// a character at a time only where that call does not give the same. The decoder's error
-// report, once raised, stays raised for the rest of the file (resetting its state does not
-// lower it), so from the first invalid character on every character that is not ASCII
-// reads as U+FFFD.
+// a character at a time only where that call does not give the same. A character is judged
+// by what it decodes to, never by the decoder's error report: once raised, that report
+// stays raised for the rest of the file (resetting the decoder does not lower it) and would
+// spoil every character after the first invalid one. For every byte and byte pair, the two
+// judgements agree.
 class Cp932Lines {
 public:
     void append(QString& text, QByteArrayView line)
@@ -97,12 +98,8 @@ public:
         if (ascii == line.size())
             return;
         const QByteArrayView rest = line.sliced(ascii);
-        if (!m_errorReported && appendInOneCall(text, rest))
-            return;
-        // The call's error report would stay raised for the characters decoded next.
-        if (!m_errorReported)
-            m_decoder.emplace("CP932", QStringDecoder::Flag::Stateless);
-        appendCharacterByCharacter(text, rest);
+        if (!appendInOneCall(text, rest))
+            appendCharacterByCharacter(text, rest);
     }
 
 private:
@@ -121,7 +118,7 @@ private:
         m_buffer.resize(2 * bytes.size()); // the room the decoder asks for
         const QChar* end = cp932.appendToBuffer(m_buffer.data(), bytes);
         const QStringView decoded(m_buffer.data(), end);
-        const bool valid = !cp932.hasError() && matchesCharacterByCharacter(bytes, decoded);
+        const bool valid = matchesCharacterByCharacter(bytes, decoded);
         cp932.resetState();
         if (valid)
             text.append(decoded);
@@ -138,12 +135,9 @@ private:
                 continue;
             }
             const qsizetype length = cp932CharacterLength(line, i);
-            const QString character =
-                m_errorReported ? QString() : cp932.decode(line.sliced(i, length));
+            const QString character = cp932.decode(line.sliced(i, length));
             i += length - 1;
-            m_errorReported = m_errorReported || cp932.hasError();
-            const bool valid = !m_errorReported && !character.isEmpty() &&
-                               !character.contains(QChar(0x1A)) &&
+            const bool valid = !character.isEmpty() && !character.contains(QChar(0x1A)) &&
                                !character.contains(replacementCharacter) &&
                                (character.size() == 1 || character.front().isHighSurrogate());
             text += valid ? character : QString(replacementCharacter);
@@ -152,7 +146,6 @@ private:
     }
 
     std::optional<QStringDecoder> m_decoder; // opened at the first byte that is not ASCII
-    bool m_errorReported = false;
     QVarLengthArray<QChar, 256> m_buffer;
 };
 

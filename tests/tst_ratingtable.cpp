@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +35,7 @@ private slots:
     void init();
     void lines_data();
     void lines();
+    void everyCp932Character();
     void rowsAndLookUp();
     void shiftedLookUpOfUnquotedName();
     void missingOrUnreadableFile_data();
@@ -109,6 +111,30 @@ void TestRatingTable::lines()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, lines);
     QCOMPARE(decodeRatingTableLines(bytes), lines);
+}
+
+// Every character CP932 can hold, one to a line, in one file: each reads as a decoder of its
+// own reads it, an invalid one as U+FFFD, and no invalid one spoils the lines after it.
+void TestRatingTable::everyCp932Character()
+{
+    QList<QByteArray> characters;
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        if (!((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC))) {
+            characters.append(QByteArray(1, char(b)));
+            continue;
+        }
+        for (int trail = 1; trail <= 0xFF; ++trail) {
+            if (trail != '\n' && trail != '\r')
+                characters.append(QByteArray(1, char(b)) + char(trail));
+        }
+    }
+    QStringList expected;
+    for (const QByteArray& character : characters) {
+        QStringDecoder alone("CP932", QStringDecoder::Flag::Stateless);
+        const QString decoded = alone.decode(character);
+        expected.append(alone.hasError() ? u"\uFFFD"_s : decoded);
+    }
+    QCOMPARE(decodeRatingTableLines(characters.join('\n')), expected);
 }
 
 void TestRatingTable::rowsAndLookUp()
