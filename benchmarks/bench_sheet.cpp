@@ -1,17 +1,22 @@
-// The cost of one "Attack Roll" click as the log grows, and of start-up as the rating
-// table grows, through the real window on the offscreen platform.
+// The cost of one "Attack Roll" click as the log grows, of a key typed into one long log line
+// beside a bare text box, and of start-up as the rating table grows, through the real window
+// on the offscreen platform.
 #include "Dice.h"
+#include "LogPane.h"
 #include "PowerSelector.h"
 #include "Unit1.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 namespace {
 
@@ -45,6 +50,46 @@ void attackClick(benchmark::State& state)
     state.counters["log lines"] = double(state.range(0));
 }
 BENCHMARK(attackClick)->Arg(0)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// One key typed at the end of a log holding a single line of range(0) characters without a
+// blank: the sheet's log (range(1) = 1), whose scroll-bar rule runs on every change, or a bare
+// text box of the same size, face and wrapping (range(1) = 0).
+void keyInLongLogLine(benchmark::State& state)
+{
+    writeTable(1);
+    TForm1 sheet;
+    auto* log = sheet.findChild<LogPane*>(QStringLiteral("Memo1"));
+    QPlainTextEdit* box = log;
+    std::unique_ptr<QPlainTextEdit> bare;
+    if (state.range(1) == 0) {
+        bare = std::make_unique<QPlainTextEdit>(&sheet);
+        bare->setGeometry(log->geometry());
+        bare->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        bare->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        bare->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        bare->setUndoRedoEnabled(false);
+        log->hide();
+        box = bare.get();
+    }
+    sheet.show();
+    (void)QTest::qWaitForWindowExposed(&sheet);
+    box->setPlainText(QString(qsizetype(state.range(0)), QLatin1Char('x')));
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        QTest::keyClick(box, Qt::Key_X);
+        QApplication::processEvents();
+    }
+    state.counters["characters"] = double(state.range(0));
+}
+BENCHMARK(keyInLongLogLine)
+    ->ArgsProduct({{100000, 300000}, {0, 1}})
+    ->ArgNames({"characters", "sheet"})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 void startUpWithTable(benchmark::State& state)
 {
