@@ -22,8 +22,10 @@ void LogPane::appendLogLine(const QString& line)
     end.movePosition(QTextCursor::End);
     const bool endsInLineBreak = document()->lastBlock().text().isEmpty();
     end.insertText(endsInLineBreak ? line + u'\n' : u'\n' + line);
-    // The newest line in view, as in any log.
-    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    // The newest line in view, as in any log. The empty line after a final line break is
+    // not worth scrolling for: eight lines, which show no scroll bar, must all stay in view.
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->maximum() - (endsInLineBreak ? 1 : 0));
 }
 
 void LogPane::clearLog()

@@ -466,9 +466,17 @@ void TestWindow::scrollBarRule()
 {
     SheetFixture sheet(oneRow);
     auto* log = sheet.control<LogPane>("Memo1");
+    const auto inView = [log](QTextBlock block) {
+        if (block.text().isEmpty()) // the empty line after a final line break
+            block = block.previous();
+        return log->viewport()->rect().contains(log->cursorRect(QTextCursor(block)));
+    };
     for (int i = 1; i <= 8; ++i)
         sheet.form().appendLogLine(u"line %1"_s.arg(i));
     QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    // Without a scroll bar nothing may have scrolled out of view.
+    QVERIFY(inView(log->document()->firstBlock()));
+    QVERIFY(inView(log->document()->lastBlock()));
     sheet.form().appendLogLine(u"line 9"_s);
     QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QVERIFY(log->verticalScrollBar()->isVisible());
@@ -484,7 +492,7 @@ void TestWindow::scrollBarRule()
         sheet.form().appendLogLine(u"x"_s);
     QCOMPARE(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QVERIFY(log->verticalScrollBar()->maximum() > 0);
-    QCOMPARE(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
+    QVERIFY(inView(log->document()->lastBlock()));
     sheet.click("Button4");
     log->setFocus();
     for (int i = 0; i < 8; ++i) {
