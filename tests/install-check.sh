@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and builds the Debian package, then checks
 # that both hold the program, launcher, icons, metadata and example table, that the
-# launcher and metadata pass their validators, and that the launcher starts the sheet in
-# a folder of the user's own with a copy of the example table.
+# launcher and metadata pass their validators, that the launcher starts the sheet in a
+# folder of the user's own with a copy of the example table, and that without a display the
+# program says what is missing.
 # Usage: install-check.sh BUILD_DIR
 set -euo pipefail
 build="$(realpath "$1")"
@@ -36,6 +37,13 @@ appstreamcli validate --no-net "$work/prefix/share/metainfo/$id.metainfo.xml" >/
   timeout 3 "$work/prefix/bin/combat-sheet-launcher" >/dev/null 2>&1 || true )
 cmp -s "$work/data/combat-sheet/RatingTable.txt" "$work/prefix/share/combat-sheet/RatingTable.txt" ||
   fail "the launcher did not set up its folder"
+
+# Without a display the program says so in one line and fails, instead of aborting.
+rc=0
+said="$(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+  "$work/prefix/bin/combat-sheet" 2>&1 >/dev/null)" || rc=$?
+[ "$rc" -eq 1 ] && [ "$(wc -l <<<"$said")" -eq 1 ] && grep -q DISPLAY <<<"$said" ||
+  fail "without a display: exit $rc, said: $said"
 
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
 deb="$(ls "$work"/package/*.deb)"
