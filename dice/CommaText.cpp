@@ -54,6 +54,7 @@ QStringList SplitCommaText(QStringView text)
 {
     text = untilNul(text);
     QStringList fields;
+    fields.reserve(text.count(u',') + 1); // the usual count, in one allocation
     const qsizetype end = text.size();
     qsizetype i = skipWhiteSpace(text, 0);
     while (i < end) {

@@ -7,6 +7,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -24,9 +25,10 @@ qsizetype expectedLineCount(QByteArrayView bytes)
 
 // CP932 decoded one character per decoder call, each judged by what it decodes to (the
 // decoder's error report stays raised once an invalid character has been seen).
-QString decodeEachCharacter(QByteArrayView line, QStringDecoder& decoder)
+void decodeEachCharacter(QByteArrayView line, QString& text)
 {
-    QString text;
+    static QStringDecoder decoder("CP932", QStringDecoder::Flag::Stateless);
+    text.resize(0);
     for (qsizetype i = 0; i < line.size(); ++i) {
         const auto b = uchar(line[i]);
         if (b < 0x80) {
@@ -35,15 +37,18 @@ QString decodeEachCharacter(QByteArrayView line, QStringDecoder& decoder)
         }
         const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
         const qsizetype length = lead && i + 1 < line.size() ? 2 : 1;
-        const QString character = decoder.decode(line.sliced(i, length));
+        QChar buffer[4]; // the room the decoder asks for two bytes
+        const QStringView character(buffer, decoder.appendToBuffer(buffer, line.sliced(i, length)));
+        decoder.resetState();
         i += length - 1;
         const bool valid = !character.isEmpty() && !character.contains(QChar(0x1A)) &&
                            !character.contains(QChar(0xFFFD)) &&
                            (character.size() == 1 || character.front().isHighSurrogate());
-        text += valid ? character : QString(QChar(0xFFFD));
-        decoder.resetState();
+        if (valid)
+            text += character;
+        else
+            text += QChar(0xFFFD);
     }
-    return text;
 }
 
 } // namespace
@@ -79,17 +84,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (table.namedRowCount() != named)
         std::abort();
 
-    // A first line that is valid CP932 but never UTF-8 makes the whole text CP932; an invalid
-    // character there would turn every later one into U+FFFD and hide the decoding.
-    QByteArray cp932 = "\x82\xA0\n" + bytes.toByteArray();
-    const QStringList decoded = decodeRatingTableLines(cp932);
-    if (const qsizetype nul = cp932.indexOf('\0'); nul >= 0)
-        cp932.truncate(nul);
-    QStringDecoder decoder("CP932", QStringDecoder::Flag::Stateless);
-    const QList<QByteArray> lines = cp932.replace("\r\n", "\n").replace('\r', '\n').split('\n');
-    for (qsizetype i = 0; i < decoded.size(); ++i) {
-        if (decoded[i] != decodeEachCharacter(lines[i], decoder))
+    // A first line that is valid CP932 but never UTF-8 makes the whole text CP932, so the
+    // decoding of every input is checked.
+    const QByteArray cp932 = "\x82\xA0\n" + bytes.toByteArray();
+    RatingTable decoded;
+    decoded.setFileBytes(cp932);
+    QByteArrayView rest(cp932);
+    if (const qsizetype nul = rest.indexOf('\0'); nul >= 0)
+        rest = rest.first(nul);
+    QString expected;
+    for (qsizetype i = 0; i < decoded.count(); ++i) {
+        qsizetype end = 0;
+        while (end < rest.size() && rest[end] != '\r' && rest[end] != '\n')
+            ++end;
+        decodeEachCharacter(rest.first(end), expected);
+        if (decoded.line(i) != expected)
             std::abort();
+        const qsizetype breakLength = rest.sliced(end).startsWith("\r\n") ? 2 : 1;
+        rest = rest.sliced(std::min(end + breakLength, rest.size()));
     }
     return 0;
 }

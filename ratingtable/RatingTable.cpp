@@ -103,23 +103,20 @@ public:
     }
 
 private:
-    QStringDecoder& decoder()
+    // Opening the decoder costs more than decoding a short table, so each thread keeps the
+    // one it opened at its first byte that is not ASCII. It holds no state between calls.
+    static QStringDecoder& decoder()
     {
-        if (!m_decoder)
-            m_decoder.emplace("CP932", QStringDecoder::Flag::Stateless);
-        return *m_decoder;
+        thread_local QStringDecoder cp932("CP932", QStringDecoder::Flag::Stateless);
+        return cp932;
     }
 
     bool appendInOneCall(QString& text, QByteArrayView bytes)
     {
-        QStringDecoder& cp932 = decoder();
-        if (!cp932.isValid())
+        if (!decoder().isValid())
             return false;
-        m_buffer.resize(2 * bytes.size()); // the room the decoder asks for
-        const QChar* end = cp932.appendToBuffer(m_buffer.data(), bytes);
-        const QStringView decoded(m_buffer.data(), end);
+        const QStringView decoded = decode(bytes);
         const bool valid = matchesCharacterByCharacter(bytes, decoded);
-        cp932.resetState();
         if (valid)
             text.append(decoded);
         return valid;
@@ -127,7 +124,6 @@ private:
 
     void appendCharacterByCharacter(QString& text, QByteArrayView line)
     {
-        QStringDecoder& cp932 = decoder();
         for (qsizetype i = 0; i < line.size(); ++i) {
             const auto b = uchar(line[i]);
             if (b < 0x80) {
@@ -135,17 +131,29 @@ private:
                 continue;
             }
             const qsizetype length = cp932CharacterLength(line, i);
-            const QString character = cp932.decode(line.sliced(i, length));
+            const QStringView character = decode(line.sliced(i, length));
             i += length - 1;
             const bool valid = !character.isEmpty() && !character.contains(QChar(0x1A)) &&
                                !character.contains(replacementCharacter) &&
                                (character.size() == 1 || character.front().isHighSurrogate());
-            text += valid ? character : QString(replacementCharacter);
-            cp932.resetState();
+            if (valid)
+                text += character;
+            else
+                text += replacementCharacter;
         }
     }
 
-    std::optional<QStringDecoder> m_decoder; // opened at the first byte that is not ASCII
+    // The bytes decoded into the buffer, without a string of their own: the view lasts
+    // until the next call.
+    QStringView decode(QByteArrayView bytes)
+    {
+        QStringDecoder& cp932 = decoder();
+        m_buffer.resize(2 * bytes.size()); // the room the decoder asks for
+        const QChar* end = cp932.appendToBuffer(m_buffer.data(), bytes);
+        cp932.resetState();
+        return QStringView(m_buffer.data(), end);
+    }
+
     QVarLengthArray<QChar, 256> m_buffer;
 };
 
