@@ -1,19 +1,15 @@
 #include "RatingTable.h"
 
 #include "CommaText.h"
+#include "Cp932Table.h"
 #include "Failure.h"
 #include "IntegerText.h"
 #include "RatingTableFile.h"
-
-#include <QStringDecoder>
-#include <QVarLengthArray>
 
 #include <algorithm>
 #include <optional>
 
 namespace {
-
-constexpr QChar replacementCharacter(0xFFFD);
 
 // Calls lineFound with each line of the bytes, which end at the first NUL.
 template <typename LineFound>
@@ -45,117 +41,26 @@ void forEachLine(QByteArrayView bytes, LineFound&& lineFound)
     }
 }
 
-bool isCp932LeadByte(uchar b)
+// Decodes a line of CP932 a character at a time, so that a lead byte always takes the byte
+// after it with it (as the table's comma rules step over double-byte characters) and an
+// invalid character becomes U+FFFD: the decoder's own substitute, U+001A, would read as
+// white space and split the line.
+void appendCp932(QString& text, QByteArrayView line)
 {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    qsizetype ascii = 0;
+    while (ascii < line.size() && uchar(line[ascii]) < 0x80)
+        ++ascii;
+    text.append(QLatin1StringView(line.first(ascii)));
+    for (qsizetype i = ascii; i < line.size(); ++i) {
+        const auto b = uchar(line[i]);
+        if (b < 0x80)
+            text += QChar(char16_t(b));
+        else if (isCp932LeadByte(b) && i + 1 < line.size())
+            text += QChar(cp932DoubleBytes[cp932LeadByteIndex(b)][uchar(line[++i])]);
+        else
+            text += QChar(cp932SingleBytes[b - 0x80]);
+    }
 }
-
-// A lead byte takes the byte after it with it, when the line has one.
-qsizetype cp932CharacterLength(QByteArrayView line, qsizetype i)
-{
-    return isCp932LeadByte(uchar(line[i])) && i + 1 < line.size() ? 2 : 1;
-}
-
-// Whether a character decoded from a non-ASCII CP932 character stands for it; U+001A is the
-// decoder's own substitute for an invalid one.
-bool isDecodedCharacter(QChar c)
-{
-    return c != QChar(0x1A) && c != replacementCharacter && !c.isSurrogate();
-}
-
-// Whether a decoding of the bytes in one call is what decoding them a character at a time
-// gives: one decoded character for each character, and ASCII as itself.
-bool matchesCharacterByCharacter(QByteArrayView bytes, QStringView decoded)
-{
-    qsizetype k = 0;
-    for (qsizetype i = 0; i < bytes.size(); i += cp932CharacterLength(bytes, i), ++k) {
-        if (k == decoded.size())
-            return false;
-        const auto b = uchar(bytes[i]);
-        if (b < 0x80 ? decoded[k].unicode() != b : !isDecodedCharacter(decoded[k]))
-            return false;
-    }
-    return k == decoded.size();
-}
-
-// Decodes lines of CP932 so that a lead byte always takes the byte after it with it (as the
-// table's comma rules step over double-byte characters) and an invalid character becomes
-// U+FFFD: the decoder's own substitute, U+001A, would read as white space and split the
-// line. That is decoding a character at a time; a line is decoded in one call instead, and
-// a character at a time only where that call does not give the same. A character is judged
-// by what it decodes to, never by the decoder's error report: once raised, that report
-// stays raised for the rest of the file (resetting the decoder does not lower it) and would
-// spoil every character after the first invalid one. For every byte and byte pair, the two
-// judgements agree.
-class Cp932Lines {
-public:
-    void append(QString& text, QByteArrayView line)
-    {
-        qsizetype ascii = 0;
-        while (ascii < line.size() && uchar(line[ascii]) < 0x80)
-            ++ascii;
-        text.append(QLatin1StringView(line.first(ascii)));
-        if (ascii == line.size())
-            return;
-        const QByteArrayView rest = line.sliced(ascii);
-        if (!appendInOneCall(text, rest))
-            appendCharacterByCharacter(text, rest);
-    }
-
-private:
-    // Opening the decoder costs more than decoding a short table, so each thread keeps the
-    // one it opened at its first byte that is not ASCII. It holds no state between calls.
-    static QStringDecoder& decoder()
-    {
-        thread_local QStringDecoder cp932("CP932", QStringDecoder::Flag::Stateless);
-        return cp932;
-    }
-
-    bool appendInOneCall(QString& text, QByteArrayView bytes)
-    {
-        if (!decoder().isValid())
-            return false;
-        const QStringView decoded = decode(bytes);
-        const bool valid = matchesCharacterByCharacter(bytes, decoded);
-        if (valid)
-            text.append(decoded);
-        return valid;
-    }
-
-    void appendCharacterByCharacter(QString& text, QByteArrayView line)
-    {
-        for (qsizetype i = 0; i < line.size(); ++i) {
-            const auto b = uchar(line[i]);
-            if (b < 0x80) {
-                text += QChar(char16_t(b));
-                continue;
-            }
-            const qsizetype length = cp932CharacterLength(line, i);
-            const QStringView character = decode(line.sliced(i, length));
-            i += length - 1;
-            const bool valid = !character.isEmpty() && !character.contains(QChar(0x1A)) &&
-                               !character.contains(replacementCharacter) &&
-                               (character.size() == 1 || character.front().isHighSurrogate());
-            if (valid)
-                text += character;
-            else
-                text += replacementCharacter;
-        }
-    }
-
-    // The bytes decoded into the buffer, without a string of their own: the view lasts
-    // until the next call.
-    QStringView decode(QByteArrayView bytes)
-    {
-        QStringDecoder& cp932 = decoder();
-        m_buffer.resize(2 * bytes.size()); // the room the decoder asks for
-        const QChar* end = cp932.appendToBuffer(m_buffer.data(), bytes);
-        cp932.resetState();
-        return QStringView(m_buffer.data(), end);
-    }
-
-    QVarLengthArray<QChar, 256> m_buffer;
-};
 
 // Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing past
 // U+10FFFF) holding at least one non-ASCII character. Qt's decoder does not report errors
@@ -225,12 +130,11 @@ void RatingTable::setFileBytes(QByteArrayView bytes)
     QString text;
     text.reserve(bytes.size()); // either encoding gives at most a character a byte
     QList<qsizetype> lineEnds;
-    Cp932Lines cp932;
     forEachLine(bytes, [&](QByteArrayView line) {
         if (utf8)
             text.append(QString::fromUtf8(line));
         else
-            cp932.append(text, line);
+            appendCp932(text, line);
         lineEnds.append(text.size());
     });
     text.squeeze();
