@@ -47,19 +47,27 @@ void forEachLine(QByteArrayView bytes, LineFound&& lineFound)
 // white space and split the line.
 void appendCp932(QString& text, QByteArrayView line)
 {
-    qsizetype ascii = 0;
-    while (ascii < line.size() && uchar(line[ascii]) < 0x80)
-        ++ascii;
-    text.append(QLatin1StringView(line.first(ascii)));
-    for (qsizetype i = ascii; i < line.size(); ++i) {
+    qsizetype i = 0;
+    while (i < line.size() && uchar(line[i]) < 0x80)
+        ++i;
+    text.append(QLatin1StringView(line.first(i)));
+    if (i == line.size())
+        return;
+    // The rest is written in place, into the room the text has kept: every character takes
+    // at least one byte.
+    const qsizetype start = text.size();
+    text.resize(start + line.size() - i);
+    QChar* out = text.data() + start;
+    for (; i < line.size(); ++i) {
         const auto b = uchar(line[i]);
         if (b < 0x80)
-            text += QChar(char16_t(b));
+            *out++ = QChar(char16_t(b));
         else if (isCp932LeadByte(b) && i + 1 < line.size())
-            text += QChar(cp932DoubleBytes[cp932LeadByteIndex(b)][uchar(line[++i])]);
+            *out++ = QChar(cp932DoubleBytes[cp932LeadByteIndex(b)][uchar(line[++i])]);
         else
-            text += QChar(cp932SingleBytes[b - 0x80]);
+            *out++ = QChar(cp932SingleBytes[b - 0x80]);
     }
+    text.resize(out - text.constData());
 }
 
 // Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing past
