@@ -43,7 +43,7 @@ void forEachLine(QByteArrayView bytes, LineFound&& lineFound)
 
 // Decodes a line of CP932 a character at a time, so that a lead byte always takes the byte
 // after it with it (as the table's comma rules step over double-byte characters) and an
-// invalid character becomes U+FFFD: the decoder's own substitute, U+001A, would read as
+// invalid character becomes U+FFFD: Qt's decoder gives U+001A for it, which would read as
 // white space and split the line.
 void appendCp932(QString& text, QByteArrayView line)
 {
