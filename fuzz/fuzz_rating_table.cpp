@@ -2,6 +2,7 @@
 // NUL, the names the selector would show are exactly field 0 of each row up to the first
 // row without fields, and CP932 lines decode as decoding every character on its own does.
 #include "CommaText.h"
+#include "Cp932Table.h"
 #include "IntegerText.h"
 #include "RatingTable.h"
 
@@ -35,8 +36,7 @@ void decodeEachCharacter(QByteArrayView line, QString& text)
             text += QChar(char16_t(b));
             continue;
         }
-        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        const qsizetype length = lead && i + 1 < line.size() ? 2 : 1;
+        const qsizetype length = isCp932LeadByte(b) && i + 1 < line.size() ? 2 : 1;
         QChar buffer[4]; // the room the decoder asks for two bytes
         const QStringView character(buffer, decoder.appendToBuffer(buffer, line.sliced(i, length)));
         decoder.resetState();
