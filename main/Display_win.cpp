@@ -1,0 +1,6 @@
+#include "Display.h"
+
+bool displayAvailable()
+{
+    return true;
+}
