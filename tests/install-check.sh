@@ -38,6 +38,16 @@ appstreamcli validate --no-net "$work/prefix/share/metainfo/$id.metainfo.xml" >/
 cmp -s "$work/data/combat-sheet/RatingTable.txt" "$work/prefix/share/combat-sheet/RatingTable.txt" ||
   fail "the launcher did not set up its folder"
 
+# A table that is a link to a missing file (an unmounted drive): the sheet still starts, to
+# say it cannot open the table, and nothing is written through the link.
+mkdir -p "$work/linked/combat-sheet"
+ln -s "$work/unmounted/RatingTable.txt" "$work/linked/combat-sheet/RatingTable.txt"
+rc=0
+( export XDG_DATA_HOME="$work/linked" QT_QPA_PLATFORM=offscreen
+  exec timeout 3 "$work/prefix/bin/combat-sheet-launcher" >/dev/null 2>&1 ) || rc=$?
+[ "$rc" -eq 124 ] && [ ! -e "$work/unmounted" ] ||
+  fail "with a dangling table link the launcher ended with $rc instead of starting the sheet"
+
 # Without a display the program says so in one line and fails, instead of aborting.
 rc=0
 said="$(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
