@@ -6,11 +6,19 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
+#include <cstdio>
 #include <functional>
+#include <string_view>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +33,19 @@ QString failureOf(const std::function<void()>& action)
     }
     return u"(no failure)"_s;
 }
+
+int runShellCommand(const QString& command)
+{
+#ifdef Q_OS_WIN
+    return QProcess::execute(u"cmd"_s, {u"/c"_s, command});
+#else
+    return QProcess::execute(u"sh"_s, {u"-c"_s, command});
+#endif
+}
+
+#ifdef Q_OS_WIN
+constexpr const wchar_t* pipeName = L"\\\\.\\pipe\\combat-sheet-test";
+#endif
 
 } // namespace
 
@@ -128,6 +149,8 @@ void TestRatingTable::everyCp932Character()
                 characters.append(QByteArray(1, char(b)) + char(trail));
         }
     }
+    if (!QStringDecoder("CP932").isValid())
+        QSKIP("this platform's Qt has no CP932 decoder to compare with");
     QStringList expected;
     for (const QByteArray& character : characters) {
         QStringDecoder alone("CP932", QStringDecoder::Flag::Stateless);
@@ -180,32 +203,53 @@ void TestRatingTable::shiftedLookUpOfUnquotedName()
 
 void TestRatingTable::missingOrUnreadableFile_data()
 {
-    // What stands where the table should be. A pipe nobody writes to once blocked start-up;
-    // a device fed bytes without end.
+    // What stands where the table should be, made by a shell command, and the name the table
+    // is opened by. A pipe nobody writes to once blocked start-up; a device fed bytes
+    // without end.
     QTest::addColumn<QString>("make");
-    QTest::newRow("missing") << u"true"_s;
-    QTest::newRow("a directory") << u"mkdir RatingTable.txt"_s;
-    QTest::newRow("a pipe") << u"mkfifo RatingTable.txt"_s;
-    QTest::newRow("a link to /dev/zero") << u"ln -s /dev/zero RatingTable.txt"_s;
-    QTest::newRow("a link to /dev/urandom") << u"ln -s /dev/urandom RatingTable.txt"_s;
-    QTest::newRow("a dangling link") << u"ln -s nowhere RatingTable.txt"_s;
+    QTest::addColumn<QString>("name");
+    const QString table = RatingTable::fileName();
+    QTest::newRow("missing") << QString() << table;
+    QTest::newRow("a directory") << u"mkdir RatingTable.txt"_s << table;
+#ifdef Q_OS_WIN
+    QTest::newRow("a device") << QString() << u"NUL"_s;
+    QTest::newRow("a pipe") << QString() << QString::fromWCharArray(pipeName);
+#else
+    QTest::newRow("a pipe") << u"mkfifo RatingTable.txt"_s << table;
+    QTest::newRow("a link to /dev/zero") << u"ln -s /dev/zero RatingTable.txt"_s << table;
+    QTest::newRow("a link to /dev/urandom") << u"ln -s /dev/urandom RatingTable.txt"_s << table;
+    QTest::newRow("a dangling link") << u"ln -s nowhere RatingTable.txt"_s << table;
+#endif
 }
 
 void TestRatingTable::missingOrUnreadableFile()
 {
     QFETCH(QString, make);
-    QCOMPARE(QProcess::execute(u"sh"_s, {u"-c"_s, u"rm -rf RatingTable.txt && "_s + make}), 0);
-    RatingTable table;
-    QCOMPARE(failureOf([&] { table.load(); }), u"ファイル RatingTable.txt は開けません"_s);
-    QCOMPARE(table.count(), 0);
+    QFETCH(QString, name);
+    if (!make.isEmpty())
+        QCOMPARE(runShellCommand(make), 0);
+#ifdef Q_OS_WIN
+    // A pipe that a server holds open, waiting for a client.
+    const HANDLE pipe =
+        CreateNamedPipeW(pipeName, PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+    QVERIFY(pipe != INVALID_HANDLE_VALUE);
+    const auto closePipe = qScopeGuard([&] { CloseHandle(pipe); });
+#endif
+    QCOMPARE(failureOf([&] { (void)readRatingTableFile(name); }),
+             u"ファイル %1 は開けません"_s.arg(name));
 }
 
+// The other program is this test, started again to hold the table open.
 void TestRatingTable::fileHeldOpenForWriting()
 {
     writeTable("Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"_ba);
+    const auto holdOpen = [](QProcess& holder, const char* mode) {
+        holder.start(QCoreApplication::applicationFilePath(),
+                     {u"--hold-open"_s, QLatin1StringView(mode)});
+        return holder.waitForReadyRead(10000);
+    };
     QProcess writer;
-    writer.start(u"sh"_s, {u"-c"_s, u"exec 3>>RatingTable.txt; echo ready; exec sleep 30"_s});
-    QVERIFY(writer.waitForReadyRead(5000));
+    QVERIFY(holdOpen(writer, "write"));
 
     RatingTable table;
     QCOMPARE(failureOf([&] { table.load(); }), u"ファイル RatingTable.txt は開けません"_s);
@@ -218,8 +262,7 @@ void TestRatingTable::fileHeldOpenForWriting()
 
     // A reader elsewhere is no obstacle.
     QProcess reader;
-    reader.start(u"sh"_s, {u"-c"_s, u"exec 3<RatingTable.txt; echo ready; exec sleep 30"_s});
-    QVERIFY(reader.waitForReadyRead(5000));
+    QVERIFY(holdOpen(reader, "read"));
     table.load();
     QCOMPARE(table.count(), 1);
     reader.kill();
@@ -228,10 +271,11 @@ void TestRatingTable::fileHeldOpenForWriting()
 
 void TestRatingTable::fileOverSizeLimit()
 {
-    // A file of exactly the limit is read; one byte more is refused.
+    // A file of exactly the limit, 16 MiB, is read; one byte more is refused.
+    constexpr qsizetype limit = 16'777'216;
     const QByteArray row = "Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"_ba;
-    QByteArray bytes = row.repeated(maxRatingTableBytes / row.size() + 1);
-    bytes.truncate(maxRatingTableBytes + 1);
+    QByteArray bytes = row.repeated(limit / row.size() + 1);
+    bytes.truncate(limit + 1);
     writeTable(bytes);
     RatingTable table;
     QCOMPARE(failureOf([&] { table.load(); }), u"ファイル RatingTable.txt は開けません"_s);
@@ -252,5 +296,22 @@ void TestRatingTable::loadAndRelease()
     QCOMPARE(table.count(), 0);
 }
 
-QTEST_GUILESS_MAIN(TestRatingTable)
+// Started as "--hold-open write" or "--hold-open read", the test is another program that
+// holds the table open until it is ended.
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && std::string_view(argv[1]) == "--hold-open") {
+        QFile table(RatingTable::fileName());
+        const bool write = std::string_view(argv[2]) == "write";
+        if (!table.open(write ? QIODevice::Append : QIODevice::ReadOnly))
+            return 1;
+        std::puts("ready");
+        std::fflush(stdout);
+        QThread::sleep(60);
+        return 0;
+    }
+    QCoreApplication application(argc, argv);
+    TestRatingTable test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_ratingtable.moc"
