@@ -6,6 +6,8 @@
 #include "IntegerText.h"
 #include "RatingTableFile.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <optional>
 
@@ -138,9 +140,13 @@ void RatingTable::setFileBytes(QByteArrayView bytes)
     QString text;
     text.reserve(bytes.size()); // either encoding gives at most a character a byte
     QList<qsizetype> lineEnds;
+    // A mark at the start of a line is part of it (QString::fromUtf8 would drop it), as is a
+    // second mark after the file's own.
+    QStringDecoder fromUtf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                        QStringConverter::Flag::ConvertInitialBom);
     forEachLine(bytes, [&](QByteArrayView line) {
         if (utf8)
-            text.append(QString::fromUtf8(line));
+            text.append(QString(fromUtf8.decode(line)));
         else
             appendCp932(text, line);
         lineEnds.append(text.size());

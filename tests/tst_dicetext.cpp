@@ -130,6 +130,7 @@ void TestDiceText::knownDiceVectors()
     QCOMPARE(dice, (QList<int>{3, 3, 5, 2, 3, 5}));
 
     QCOMPARE(seedForTimeOfDay(QTime(23, 59, 59, 999)), 86399999u);
+    QCOMPARE(seedForTimeOfDay(QTime(1, 2, 3, 4)), 3723004u); // hours, minutes, seconds apart
 }
 
 void TestDiceText::rollDiceShape()
