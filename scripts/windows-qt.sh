@@ -2,6 +2,7 @@
 # Builds Qt for 64-bit Windows (qtbase, the host's own version) with mingw-w64 from
 # Debian's qt6-base source, once per machine, into a cache folder outside the repository.
 # Prints the cache folder. Takes about an hour on two cores; later runs return at once.
+# With --cached it builds nothing, and fails when the cache is not there.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cache="${COMBAT_SHEET_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/combat-sheet}"
@@ -11,6 +12,7 @@ if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0
 fi
+[ "${1:-}" != --cached ] || exit 1
 
 work="$cache/qt-build"
 rm -rf "$work" "$prefix"
@@ -46,7 +48,9 @@ cmake -S "$src" -B "$work/build" -G Ninja \
   -DFEATURE_tabletevent=OFF -DFEATURE_vulkan=OFF >&2
 nice cmake --build "$work/build" --parallel 2 >&2
 cmake --install "$work/build" >&2
+# The licences a program that ships Qt's libraries passes on.
 cp -r "$src/LICENSES" "$prefix/licenses"
+python3 "$root/windows/qt-notices.py" "$src" "$prefix/licenses/THIRD-PARTY-NOTICES.txt"
 rm -rf "$work"
 touch "$prefix/.complete"
 echo "$prefix"

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs the Windows build under Wine on a virtual X screen: every Qt Test suite, beside the
+# DLLs and plugins the zip ships, then the program from the zip's folder driven with xdotool.
+# Usage: check-under-wine.sh BUILD_DIR PACKAGE_DIR REPLAY_TOOL [SCREENSHOT.png]
+set -euo pipefail
+build="$1" package="$2" replay="$3" screenshot="${4:-}"
+here="$(cd "$(dirname "$0")" && pwd)"
+cache="${COMBAT_SHEET_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/combat-sheet}"
+
+export WINEPREFIX="$cache/wine-prefix" WINEDEBUG=-all WINEARCH=win64
+# No Mono or Gecko installer dialogs: nothing here needs them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine="$(command -v wine64)"
+export WINE="$wine"
+
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+xvfb_pid=$!
+read -r display <&3
+export DISPLAY=":$display"
+cleanup() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || wineserver -k 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+mkdir -p "$WINEPREFIX"
+timeout 300 "$wine" wineboot --init >/dev/null 2>&1
+
+# The suites run from a copy of the zip's folder, so they load what a user's copy loads.
+suites="$build/wine-suites"
+rm -rf "$suites"
+cp -r "$package" "$suites"
+cp "$build"/tests/tst_*.exe "$suites/"
+passed=0 failed=0
+for suite in "$suites"/tst_*.exe; do
+  name="$(basename "$suite" .exe)"
+  if (cd "$suites" && timeout 600 "$wine" "$suite" -o "$name.txt,txt" >/dev/null 2>&1); then
+    status=passed passed=$((passed + 1))
+  else
+    status=FAILED failed=$((failed + 1))
+  fi
+  echo "wine: $name $status: $(grep -a '^Totals:' "$suites/$name.txt" || echo 'no totals')"
+  [ "$status" = passed ] || grep -a -A4 '^FAIL!' "$suites/$name.txt" || true
+done
+
+if timeout 600 /usr/bin/python3 "$here/check-program.py" "$package" "$suites" "$replay" \
+     ${screenshot:+"$screenshot"}; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+fi
+echo "wine: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
