@@ -182,8 +182,11 @@ void TestDiceText::sumDiceRejectsNonIntegerField()
 
 void TestDiceText::shiftJisDecoderIsTheWindowsVariant()
 {
+    // The CP932 table is written from the build machine's decoder; a cross build's target may
+    // have none.
     QStringDecoder cp932("CP932");
-    QVERIFY(cp932.isValid());
+    if (!cp932.isValid())
+        QSKIP("this platform's Qt has no CP932 decoder");
     QCOMPARE(cp932.decode(QByteArrayView("\x81\x60\x87\x40")), u"\uFF5E\u2460"_s);
 }
 

@@ -108,9 +108,9 @@ QByteArray Soak::randomTable()
         }
         text += breaks[pick(3)];
     }
-    if (chance(50))
+    QStringEncoder cp932("CP932"); // a cross build's target may have no CP932 encoder
+    if (chance(50) || !cp932.isValid())
         return text.toUtf8();
-    QStringEncoder cp932("CP932");
     return cp932.encode(text);
 }
 
