@@ -6,13 +6,14 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  qt6-qpa-plugins
+  qt6-qpa-plugins qt6-wayland
   fonts-ipafont-gothic
   xvfb xauth
   clang libclang-rt-14-dev clang-format-14 libbenchmark-dev
   strace xdotool python3-xlib
   dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   librsvg2-bin desktop-file-utils appstream dpkg-dev file git
+  weston lintian man-db
 )
 
 missing=()
