@@ -18,7 +18,13 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
+    // The names most likely to be the widest, judged by their length alone (a full-width
+    // character counting twice): measuring every name of a huge table in pixels would take
+    // seconds.
+    QStringList longestNames() const;
+
 private:
     RatingTable m_table;
     int m_count;
+    QList<int> m_longestRows;
 };

@@ -1,9 +1,14 @@
 #include "PowerSelector.h"
 
-#include <QAbstractItemView>
+#include "PowerNames.h"
+
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListView>
+#include <QScrollBar>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -14,6 +19,12 @@ PowerSelector::PowerSelector(QWidget* parent)
     // The list must stay the table's rows, one to one.
     setInsertPolicy(QComboBox::NoInsert);
     setFocusPolicy(Qt::StrongFocus);
+    // Rows of one height, laid out a batch at a time: the list shows its first screenful of a
+    // table of millions of rows at once, without measuring each row first.
+    auto* list = static_cast<QListView*>(view());
+    list->setUniformItemSizes(true);
+    list->setLayoutMode(QListView::Batched);
+    list->setBatchSize(10000);
     // A pick from the list emits both signals when it changes the item and only activated
     // when it picks the item again after typing; select() reports each pick once.
     connect(this, &QComboBox::activated, this, &PowerSelector::select);
@@ -39,6 +50,9 @@ void PowerSelector::wheelEvent(QWheelEvent* event)
 
 void PowerSelector::select(int index)
 {
+    // The line edit leaves a name it was given scrolled to its end; a pick shows its start.
+    if (index >= 0)
+        lineEdit()->setCursorPosition(0);
     if (index == m_selected)
         return;
     m_selected = index;
@@ -58,13 +72,14 @@ void PowerSelector::textSetWithoutTyping(const QString& text)
         select(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-// The pointer and the keys move the open list's highlight and its current item together, and
-// only a click or Enter picks. An accessibility client picks an item by selecting it without
-// making it current.
+// The pointer and the keys move the open list's highlight and its current item together (the
+// current item changes before the selection is reported), and only a click or Enter picks.
+// An accessibility client picks an item by selecting it, the current item staying where it was,
+// even on that item.
 void PowerSelector::listSelectionChanged(const QItemSelection& selected)
 {
     const QModelIndexList items = selected.indexes();
-    if (items.isEmpty() || items.first() == view()->currentIndex())
+    if (items.isEmpty() || view()->currentIndex() != m_listCurrent)
         return;
     const int row = items.first().row();
     hidePopup();
@@ -72,12 +87,43 @@ void PowerSelector::listSelectionChanged(const QItemSelection& selected)
     select(row);
 }
 
-void PowerSelector::setPowerNames(QAbstractItemModel* names)
+void PowerSelector::setPowerNames(PowerNames* names)
 {
     const QSignalBlocker quiet(this);
+    m_names = names;
+    m_popupWidth = -1;
     setModel(names);
     // A new list would otherwise make its first item the current one.
     setCurrentIndex(-1);
     connect(view()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &PowerSelector::listSelectionChanged);
+    connect(view()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { m_listCurrent = current; });
+}
+
+void PowerSelector::showPopup()
+{
+    if (count() > 0)
+        view()->parentWidget()->setMinimumWidth(popupWidth());
+    QComboBox::showPopup();
+}
+
+int PowerSelector::popupWidth() const
+{
+    if (m_popupWidth >= 0)
+        return m_popupWidth;
+    const QFontMetrics metrics = view()->fontMetrics();
+    int widest = 0;
+    for (const QString& name : m_names->longestNames())
+        widest = std::max(widest, metrics.horizontalAdvance(name));
+    // What a row adds around its text, what the list adds around its rows.
+    const QModelIndex first = model()->index(0, 0);
+    const int rowPadding =
+        view()->sizeHintForIndex(first).width() - metrics.horizontalAdvance(itemText(0));
+    const QMargins margins = view()->parentWidget()->contentsMargins();
+    int width = widest + rowPadding + 2 * view()->frameWidth() + margins.left() + margins.right();
+    if (count() > maxVisibleItems())
+        width += view()->verticalScrollBar()->sizeHint().width();
+    m_popupWidth = width;
+    return width;
 }

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+class PowerNames;
 class QItemSelection;
 
 // The power selector: a drop-down list of the rating table's rows whose text can also be
@@ -16,7 +17,9 @@ public:
     // The selected row, -1 when none is.
     int selectedIndex() const { return m_selected; }
     // Makes the names the list, in one step, without selecting anything.
-    void setPowerNames(QAbstractItemModel* names);
+    void setPowerNames(PowerNames* names);
+    // Opens the list as wide as its widest name, up to the screen's width.
+    void showPopup() override;
 
 protected:
     // Scrolling over the sheet must not swap the user's weapon: the wheel steps through the
@@ -32,6 +35,11 @@ private:
     void textSetWithoutTyping(const QString& text);
     void listSelectionChanged(const QItemSelection& selected);
 
+    int popupWidth() const;
+
+    PowerNames* m_names = nullptr;
+    QPersistentModelIndex m_listCurrent; // the open list's current item, as last reported
+    mutable int m_popupWidth = -1;
     int m_selected = -1;
     bool m_typed = false;
 };

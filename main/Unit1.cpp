@@ -9,17 +9,21 @@
 #include "PowerSelector.h"
 #include "RadioGroup.h"
 #include "Rules.h"
+#include "SheetAccessibility.h"
 #include "SheetFont.h"
 #include "SpinField.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <string_view>
@@ -95,7 +99,8 @@ constexpr int fieldHeight = 21;
 constexpr int displayHeight = 20;
 constexpr QSize buttonSize(75, 25);
 constexpr QSize checkBoxSize(97, 17);
-// The sheet's outer size is 696 x 480; this is its client area.
+// The sheet's outer size, frame and title bar included, and its client area.
+constexpr QSize outerSize(696, 480);
 constexpr QSize clientSize(688, 453);
 constexpr QPoint windowPosition(192, 107);
 
@@ -115,11 +120,36 @@ protected:
     }
 };
 
+// Enter presses a focused push button, as Space does: keyboard users of Windows and of GTK
+// programs press buttons with either key.
+class EnterPresses : public QObject {
+public:
+    explicit EnterPresses(QPushButton* button)
+        : QObject(button)
+    {
+        button->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & ~Qt::KeypadModifier))
+            return false;
+        static_cast<QPushButton*>(watched)->click();
+        return true;
+    }
+};
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent)
 {
+    installSheetAccessibility();
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Form1"_s);
     // The sheet's face, chosen once and set before any control exists: the window's own font
@@ -132,7 +162,7 @@ TForm1::TForm1(QWidget* parent)
     buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
     setPalette(buttonFace);
     resize(clientSize);
-    move(windowPosition);
+    move(placeOnScreen({windowPosition, outerSize}, screen()->availableGeometry()));
 
     setupFields();
     setupDisplays();
@@ -209,6 +239,7 @@ void TForm1::setupButtonsAndOptions()
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
         button->setGeometry({position, buttonSize});
+        new EnterPresses(button);
         m_tabOrder.emplace_back(tab, button);
         return button;
     };

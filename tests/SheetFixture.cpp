@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -48,14 +49,17 @@ SheetFixture::~SheetFixture()
 void SheetFixture::closeDialogs()
 {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible())
+    if (!box || !box->isVisible() || m_closing)
         return;
+    const QScopedValueRollback closing(m_closing, true);
     QMessageBox::StandardButtons buttons;
     for (QAbstractButton* button : box->buttons())
         buttons |= box->standardButton(button);
     const bool sheetVisible = m_form && m_form->isVisible();
     m_dialogs.append(
         {box->windowTitle(), box->text(), box->icon(), buttons, box->textFormat(), sheetVisible});
+    if (whileDialogOpen)
+        whileDialogOpen();
     if (QAbstractButton* ok = box->button(QMessageBox::Ok))
         QTest::mouseClick(ok, Qt::LeftButton);
     else

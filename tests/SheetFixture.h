@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class QPushButton;
@@ -56,6 +57,8 @@ public:
     QStringList logLines() const;
     QString logText() const;
     const QList<SeenDialog>& dialogs() const { return m_dialogs; }
+    // Runs while each error dialog is open, before it is closed.
+    std::function<void()> whileDialogOpen;
 
     void activate();
 
@@ -67,6 +70,7 @@ private:
     QString m_previousDirectory;
     QTimer m_dialogCloser;
     QList<SeenDialog> m_dialogs;
+    bool m_closing = false; // the dialog being closed may run the event loop
     std::unique_ptr<TForm1> m_form;
 };
 

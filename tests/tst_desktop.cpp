@@ -2,6 +2,7 @@
 // no two inputs alike, and the same layout, captions unclipped, at twice the pixel density.
 #include "SheetFixture.h"
 #include "SpinField.h"
+#include "WindowPlacement.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -84,6 +85,8 @@ class TestDesktop : public QObject {
 
 private slots:
     void everyControlIsNamed();
+    void windowFitsTheScreen_data();
+    void windowFitsTheScreen();
     void sameLayoutAtDoubleDensity();
 };
 
@@ -111,6 +114,43 @@ void TestDesktop::everyControlIsNamed()
              u"命中力 装備補正 増やす"_s);
     QCOMPARE(accessibleName(sheet.control<QGroupBox>("RadioGroup1")), u"判定"_s);
     QCOMPARE(accessibleName(sheet.control<QPlainTextEdit>("Memo1")), u"ログ"_s);
+
+    // The fixed values and the copy of the skill are read-only to assistive technology too;
+    // the copy of the agility bonus is the user's to edit.
+    for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4"}) {
+        auto* display = sheet.control<QLineEdit>(name);
+        QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(display);
+        const bool editable = qstrcmp(name, "Edit4") == 0;
+        QCOMPARE(interface->state().editable, editable);
+        QCOMPARE(interface->state().readOnly, !editable);
+        QCOMPARE(interface->editableTextInterface() != nullptr, editable);
+        const QString before = display->text();
+        interface->setText(QAccessible::Value, u"99"_s);
+        QCOMPARE(display->text(), editable ? u"99"_s : before);
+        QCOMPARE(interface->textInterface()->text(0, 2), display->text().left(2));
+    }
+}
+
+void TestDesktop::windowFitsTheScreen_data()
+{
+    QTest::addColumn<QRect>("screen"); // its free area
+    QTest::addColumn<QPoint>("position");
+    const QRect designed(192, 107, 696, 480);
+    QTest::newRow("fits") << QRect(0, 0, 1024, 768) << designed.topLeft();
+    QTest::newRow("fits exactly") << QRect(0, 0, 888, 587) << designed.topLeft();
+    QTest::newRow("800 x 600: moved left") << QRect(0, 0, 800, 600) << QPoint(104, 107);
+    QTest::newRow("scale 1.5 on 1280 x 1024") << QRect(0, 0, 853, 682) << QPoint(157, 107);
+    QTest::newRow("640 x 480: top-left corner at the screen's")
+        << QRect(0, 0, 640, 480) << QPoint(0, 0);
+    QTest::newRow("panel above, short screen") << QRect(0, 32, 1024, 500) << QPoint(192, 52);
+    QTest::newRow("second screen to the left") << QRect(-1024, 0, 1024, 768) << QPoint(-696, 107);
+}
+
+void TestDesktop::windowFitsTheScreen()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QPoint, position);
+    QCOMPARE(placeOnScreen(QRect(192, 107, 696, 480), screen), position);
 }
 
 void TestDesktop::sameLayoutAtDoubleDensity()

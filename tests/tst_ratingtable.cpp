@@ -109,10 +109,9 @@ void TestRatingTable::lines_data()
     QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF長剣, 1\n"_ba << QStringList{u"長剣, 1"_s};
     QTest::newRow("UTF-8 ending in a multi-byte character, no final break")
         << "a, 1\n長"_ba << QStringList{u"a, 1"_s, u"長"_s};
-    QTest::newRow("two marks: the second is part of the name")
-        << "\xEF\xBB\xBF\xEF\xBB\xBF"
-           "a, 1"_ba
-        << QStringList{u"\uFEFFa, 1"_s};
+    QTest::newRow("two marks: the second is part of the name") << "\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                                  "a, 1"_ba
+                                                               << QStringList{u"\uFEFFa, 1"_s};
     QTest::newRow("U+DFFF encoded is no UTF-8: read as CP932")
         << "\xED\xBF\xBF, 1"_ba << QStringList{u"暠ｿ, 1"_s};
     QTest::newRow("ASCII with mark") << "\xEF\xBB\xBF"

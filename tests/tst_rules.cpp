@@ -3,6 +3,7 @@
 #include "SheetFixture.h"
 #include "SpinField.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +13,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QToolButton>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -61,6 +65,39 @@ void checkRow(const char* name, const char* fields, int judgement, int disclosur
                         << hitPoints;
 }
 
+using Attempt = std::function<void(SheetFixture&)>;
+
+void act(QWidget* control, const QString& action)
+{
+    QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(action);
+}
+
+void pressEverything(SheetFixture& sheet)
+{
+    for (const char* button : {"Button1", "Button2", "Button3", "Button4"})
+        act(sheet.control<QPushButton>(button), QAccessibleActionInterface::pressAction());
+    act(sheet.field(Field::SpinEdit11)->upButton(), QAccessibleActionInterface::pressAction());
+    act(sheet.control<QCheckBox>("CheckBox1"), QAccessibleActionInterface::toggleAction());
+    auto* selector = sheet.control<PowerSelector>("ComboBox1");
+    act(selector, QAccessibleActionInterface::showMenuAction());
+    QTest::qWait(250); // an animated click lands 100 ms after the press
+    QVERIFY(sheet.control<QCheckBox>("CheckBox1")->isChecked());
+    QVERIFY(!selector->view()->isVisible());
+}
+
+void setTextAndPower(SheetFixture& sheet)
+{
+    QAccessibleInterface* hitPoints =
+        QAccessible::queryAccessibleInterface(sheet.field(Field::SpinEdit11)->lineEdit());
+    hitPoints->setText(QAccessible::Value, u"99"_s);
+    hitPoints->editableTextInterface()->insertText(0, u"9"_s);
+    auto* selector = sheet.control<PowerSelector>("ComboBox1");
+    QAccessible::queryAccessibleInterface(selector->lineEdit())
+        ->editableTextInterface()
+        ->replaceText(0, int(selector->currentText().size()), u"Short"_s);
+    QCOMPARE(selector->selectedIndex(), -1);
+}
+
 QByteArray attackTable()
 {
     return hundredsTable() + "Short, 1, 2\r\nGreat Axe, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12\r\n"
@@ -68,6 +105,8 @@ QByteArray attackTable()
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Attempt)
 
 class TestRules : public QObject {
     Q_OBJECT
@@ -235,6 +274,10 @@ void TestRules::attack_data()
         {u"2D6+7169 = ( 4, 5 ) = 7178"_s, u"  2D6+256 = ( 3, 3 ) = 262 *** Success ***"_s,
          u"( 2D6 = 6 ) = 106 + 113 = 219"_s, damaged},
         409);
+    row("warrior skills differ: accuracy and damage read the attack's", "1:5 12:40", 1, 0,
+        {6, 6, 3, 3},
+        {u"2D6+7 = ( 6, 6 ) = 19 *** Success ***"_s, u"( 2D6 = 6 ) = 106 + 5 = 111"_s, damaged},
+        389);
     row("fallen enemy hit again", "11:-5 6:1000", 1, 0, {6, 6, 3, 3}, {hitWith15, damage107, win},
         -5);
     row("hit points saturate", "11:-2147483648", 1, 0, {6, 6, 3, 3},
@@ -254,19 +297,31 @@ void TestRules::damageRollFailures_data()
     QTest::addColumn<QList<int>>("damageDice");
     QTest::addColumn<QString>("damageLine");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<Attempt>("whileDialogOpen");
     const QString noDamageLine;
-    QTest::newRow("no power selected") << -1 << QList<int>{3, 3} << noDamageLine
-                                       << u"リストのインデックスが範囲を超えています (-1)"_s;
+    const QString noRow = u"リストのインデックスが範囲を超えています (-1)"_s;
+    QTest::newRow("no power selected")
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt();
+    // An assistive tool acts on the sheet behind the dialog: nothing may happen.
+    QTest::newRow("no power selected, buttons pressed through accessibility meanwhile")
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt(pressEverything);
+    QTest::newRow("no power selected, text and power set through accessibility meanwhile")
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt(setTextAndPower);
     QTest::newRow("no power, first roll 2")
-        << -1 << QList<int>{1, 1} << u"( 2D6 = 2 ) = *** Failed ***"_s << QString();
-    QTest::newRow("row too short") << 1 << QList<int>{3, 3} << noDamageLine
-                                   << u"リストのインデックスが範囲を超えています (4)"_s;
+        << -1 << QList<int>{1, 1} << u"( 2D6 = 2 ) = *** Failed ***"_s << QString() << Attempt();
+    QTest::newRow("row too short")
+        << 1 << QList<int>{3, 3} << noDamageLine
+        << u"リストのインデックスが範囲を超えています (4)"_s << Attempt();
+    QTest::newRow("row one field too short")
+        << 1 << QList<int>{2, 3} << noDamageLine
+        << u"リストのインデックスが範囲を超えています (3)"_s << Attempt();
     QTest::newRow("unquoted name, roll 3")
-        << 2 << QList<int>{1, 2} << noDamageLine << u"'Axe' は整数ではありません."_s;
+        << 2 << QList<int>{1, 2} << noDamageLine << u"'Axe' は整数ではありません."_s << Attempt();
     QTest::newRow("field that looks like markup")
-        << 3 << QList<int>{1, 2} << noDamageLine << u"'<i>5</i>' は整数ではありません."_s;
+        << 3 << QList<int>{1, 2} << noDamageLine << u"'<i>5</i>' は整数ではありません."_s
+        << Attempt();
     QTest::newRow("unquoted name, roll 4")
-        << 2 << QList<int>{2, 2} << u"( 2D6 = 4 ) = 3 + 6 = 9"_s << QString();
+        << 2 << QList<int>{2, 2} << u"( 2D6 = 4 ) = 3 + 6 = 9"_s << QString() << Attempt();
 }
 
 void TestRules::damageRollFailures()
@@ -275,7 +330,10 @@ void TestRules::damageRollFailures()
     QFETCH(QList<int>, damageDice);
     QFETCH(QString, damageLine);
     QFETCH(QString, message);
+    QFETCH(Attempt, whileDialogOpen);
     SheetFixture sheet(attackTable());
+    if (whileDialogOpen)
+        sheet.whileDialogOpen = [&] { whileDialogOpen(sheet); };
     auto* selector = sheet.control<PowerSelector>("ComboBox1");
     QCOMPARE(selector->itemText(2), u"Great"_s);
     sheet.choosePower(power < 0 ? 0 : power);
@@ -311,9 +369,12 @@ void TestRules::criticalValueNeverBelowEight_data()
     QTest::addColumn<bool>("dropped"); // else set by an assistive tool
     QTest::addColumn<bool>("clicked"); // else pressed by an assistive tool
     QTest::addColumn<QString>("afterwards");
-    QTest::newRow("dropped, clicked") << true << true << u"8"_s;
-    QTest::newRow("dropped, pressed by an assistive tool") << true << false << u"8"_s;
-    QTest::newRow("set and pressed by an assistive tool") << false << false << u"-10"_s;
+    QTest::addColumn<bool>("sheetInactive"); // another window is the active one
+    QTest::newRow("dropped, clicked") << true << true << u"8"_s << false;
+    QTest::newRow("dropped, pressed by an assistive tool") << true << false << u"8"_s << false;
+    QTest::newRow("dropped, pressed by an assistive tool in the inactive sheet")
+        << true << false << u"8"_s << true;
+    QTest::newRow("set and pressed by an assistive tool") << false << false << u"-10"_s << false;
 }
 
 void TestRules::criticalValueNeverBelowEight()
@@ -321,6 +382,7 @@ void TestRules::criticalValueNeverBelowEight()
     QFETCH(bool, dropped);
     QFETCH(bool, clicked);
     QFETCH(QString, afterwards);
+    QFETCH(bool, sheetInactive);
     SheetFixture sheet(attackTable());
     sheet.choosePower(0);
     fillFields(sheet, u"2:2 3:2 11:500"_s);
@@ -338,6 +400,12 @@ void TestRules::criticalValueNeverBelowEight()
         QAccessible::queryAccessibleInterface(critical)->setText(QAccessible::Value, u"-10"_s);
     }
     QCOMPARE(critical->text(), u"-10"_s);
+    QWidget otherWindow;
+    if (sheetInactive) {
+        otherWindow.show();
+        otherWindow.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&otherWindow));
+    }
 
     SheetFixture::nextDice({6, 6, 4, 4, 1, 2});
     if (clicked) {
