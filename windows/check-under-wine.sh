@@ -7,6 +7,8 @@ build="$1" package="$2" replay="$3" screenshot="${4:-}"
 here="$(cd "$(dirname "$0")" && pwd)"
 cache="${COMBAT_SHEET_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/combat-sheet}"
 
+# Wine hands the environment on: Qt settings meant for the Linux build must not reach these.
+unset QT_QPA_PLATFORM QT_PLUGIN_PATH QT_SCALE_FACTOR
 export WINEPREFIX="$cache/wine-prefix" WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installer dialogs: nothing here needs them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
