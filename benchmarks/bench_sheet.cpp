@@ -1,11 +1,12 @@
 // The cost of one "Attack Roll" click as the log grows, of a key typed into one long log line
-// beside a bare text box, and of start-up as the rating table grows, through the real window
-// on the offscreen platform.
+// beside a bare text box, of start-up as the rating table grows, and of the power list's first
+// opening with the largest tables, through the real window on the offscreen platform.
 #include "Dice.h"
 #include "LogPane.h"
 #include "PowerSelector.h"
 #include "Unit1.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -104,6 +105,51 @@ BENCHMARK(startUpWithTable)
     ->Arg(10)
     ->Arg(1000)
     ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+// The first opening of the power list, from the call to its first screenful drawn, with the
+// two largest kinds of table the sheet accepts: 8,388,607 one-letter rows (range(0) = 0) and
+// 511,767 rows of a name and ten values (range(0) = 1), each just under 16 MiB.
+void firstOpeningOfPowerList(benchmark::State& state)
+{
+    {
+        QFile file(QStringLiteral("RatingTable.txt"));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            std::abort();
+        if (state.range(0) == 0) {
+            file.write(QByteArray("a\n").repeated(8388607));
+        } else {
+            for (int row = 0; row < 511767; ++row)
+                file.write("Axe" + QByteArray::number(row).rightJustified(6, '0') +
+                           ",1,2,3,4,5,6,7,8,9,10\r\n");
+        }
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto sheet = std::make_unique<TForm1>();
+        sheet->show();
+        (void)QTest::qWaitForWindowExposed(sheet.get());
+        auto* selector = sheet->findChild<PowerSelector*>(QStringLiteral("ComboBox1"));
+        QApplication::processEvents();
+        state.ResumeTiming();
+
+        selector->showPopup();
+        (void)QTest::qWaitForWindowExposed(selector->view()->window());
+        QApplication::processEvents();
+
+        state.PauseTiming();
+        state.counters["rows"] = double(selector->count());
+        state.counters["list width"] = double(selector->view()->window()->width());
+        sheet.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(firstOpeningOfPowerList)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
