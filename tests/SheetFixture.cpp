@@ -49,17 +49,20 @@ SheetFixture::~SheetFixture()
 void SheetFixture::closeDialogs()
 {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible() || m_closing)
+    if (!box || !box->isVisible() || box == m_openWhileHooked)
         return;
-    const QScopedValueRollback closing(m_closing, true);
     QMessageBox::StandardButtons buttons;
     for (QAbstractButton* button : box->buttons())
         buttons |= box->standardButton(button);
     const bool sheetVisible = m_form && m_form->isVisible();
     m_dialogs.append(
         {box->windowTitle(), box->text(), box->icon(), buttons, box->textFormat(), sheetVisible});
-    if (whileDialogOpen)
+    // The hook may run the event loop; a dialog that opens meanwhile is recorded and closed
+    // at once, so that a fault shows as a second dialog instead of a hang.
+    if (whileDialogOpen && !m_openWhileHooked) {
+        const QScopedValueRollback hooked(m_openWhileHooked, box);
         whileDialogOpen();
+    }
     if (QAbstractButton* ok = box->button(QMessageBox::Ok))
         QTest::mouseClick(ok, Qt::LeftButton);
     else

@@ -70,7 +70,7 @@ private:
     QString m_previousDirectory;
     QTimer m_dialogCloser;
     QList<SeenDialog> m_dialogs;
-    bool m_closing = false; // the dialog being closed may run the event loop
+    QMessageBox* m_openWhileHooked = nullptr; // the dialog whileDialogOpen runs behind
     std::unique_ptr<TForm1> m_form;
 };
 
