@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -117,6 +118,23 @@ protected:
         painter.drawLine(0, 0, 0, height() - 1);
         painter.setPen(palette().color(QPalette::Light));
         painter.drawLine(1, 0, 1, height() - 1);
+    }
+};
+
+// Windows' native style keeps the theme's margin inside a push button's frame, which leaves
+// "Defence Roll" too little room in the sheet's 75-pixel buttons and cuts its last letter:
+// the caption may use the whole face inside the frame, centred as before.
+class CaptionRoomStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QRect subElementRect(SubElement element, const QStyleOption* option,
+                         const QWidget* widget) const override
+    {
+        if (element != SE_PushButtonContents)
+            return QProxyStyle::subElementRect(element, option, widget);
+        const int frame = pixelMetric(PM_DefaultFrameWidth, option, widget);
+        return option->rect.adjusted(frame, frame, -frame, -frame);
     }
 };
 
@@ -234,9 +252,12 @@ void TForm1::setupLabels()
 
 void TForm1::setupButtonsAndOptions()
 {
+    auto* captionRoom = new CaptionRoomStyle;
+    captionRoom->setParent(this);
     const auto createButton = [&](const QString& name, QPoint position, const QString& caption,
                                   int tab) {
         auto* button = new QPushButton(caption, this);
+        button->setStyle(captionRoom);
         button->setObjectName(name);
         button->setGeometry({position, buttonSize});
         new EnterPresses(button);

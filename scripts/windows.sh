@@ -38,7 +38,7 @@ package="$build/combat-sheet-windows-x64"
 rm -rf "$package"
 cmake --install "$build" --prefix "$package" >/dev/null
 
-bash "$root/windows/check-under-wine.sh" "$build" "$package" "$root/build-host/tools/replay-log" \
+bash "$root/windows/check-under-wine.sh" "$build" "$package" "$qt" "$root/build-host/tools/replay-log" \
   ${COMBAT_SHEET_WINDOWS_SCREENSHOT:+"$COMBAT_SHEET_WINDOWS_SCREENSHOT"}
 
 (cd "$build" && rm -f combat-sheet-windows-x64.zip && zip -qr combat-sheet-windows-x64.zip combat-sheet-windows-x64)

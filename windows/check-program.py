@@ -70,9 +70,14 @@ def clipboard():
 
 
 def read_log(window):
+    # Copying an empty selection leaves the clipboard as it was: a mark in it first tells an
+    # empty log from the last copy.
+    mark = "(the log copied nothing)"
+    subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=mark, text=True, check=True)
     click(window, 190, 228)  # inside the log
     key("ctrl+a", "ctrl+c")
-    return clipboard().replace("\r\n", "\n")
+    copied = clipboard()
+    return "" if copied == mark else copied.replace("\r\n", "\n")
 
 
 def ms_of_day():

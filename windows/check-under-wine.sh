@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs the Windows build under Wine on a virtual X screen: every Qt Test suite, beside the
 # DLLs and plugins the zip ships, then the program from the zip's folder driven with xdotool.
-# Usage: check-under-wine.sh BUILD_DIR PACKAGE_DIR REPLAY_TOOL [SCREENSHOT.png]
+# Usage: check-under-wine.sh BUILD_DIR PACKAGE_DIR QT_PREFIX REPLAY_TOOL [SCREENSHOT.png]
 set -euo pipefail
-build="$1" package="$2" replay="$3" screenshot="${4:-}"
+build="$1" package="$2" qt="$3" replay="$4" screenshot="${5:-}"
 here="$(cd "$(dirname "$0")" && pwd)"
 cache="${COMBAT_SHEET_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/combat-sheet}"
 
@@ -16,7 +16,9 @@ wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine="$(command -v wine64)"
 export WINE="$wine"
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+# Wide enough for the sheet at twice the pixel density: Windows keeps a window no larger
+# than the screen.
+exec 3< <(Xvfb -displayfd 1 -screen 0 2560x1600x24 -nolisten tcp 2>/dev/null)
 xvfb_pid=$!
 read -r display <&3
 export DISPLAY=":$display"
@@ -28,12 +30,15 @@ trap cleanup EXIT
 
 mkdir -p "$WINEPREFIX"
 timeout 300 "$wine" wineboot --init >/dev/null 2>&1
+# Wine draws the windows' frames itself: without a window manager, a managed window waits
+# two seconds for one to confirm every window it closes.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 # The suites run from a copy of the zip's folder, so they load what a user's copy loads.
 suites="$build/wine-suites"
 rm -rf "$suites"
 cp -r "$package" "$suites"
-cp "$build"/tests/tst_*.exe "$suites/"
+cp "$build"/tests/tst_*.exe "$qt/bin/Qt6Test.dll" "$suites/"
 passed=0 failed=0
 for suite in "$suites"/tst_*.exe; do
   name="$(basename "$suite" .exe)"
