@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyleOptionButton>
 
 #include <algorithm>
 #include <string_view>
@@ -128,13 +129,16 @@ class CaptionRoomStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
 
-    QRect subElementRect(SubElement element, const QStyleOption* option,
-                         const QWidget* widget) const override
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
     {
-        if (element != SE_PushButtonContents)
-            return QProxyStyle::subElementRect(element, option, widget);
+        const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+        if (element != CE_PushButtonLabel || !button || !widget)
+            return QProxyStyle::drawControl(element, option, painter, widget);
+        QStyleOptionButton wider = *button;
         const int frame = pixelMetric(PM_DefaultFrameWidth, option, widget);
-        return option->rect.adjusted(frame, frame, -frame, -frame);
+        wider.rect = widget->rect().adjusted(frame, frame, -frame, -frame);
+        QProxyStyle::drawControl(element, &wider, painter, widget);
     }
 };
 

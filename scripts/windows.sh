@@ -37,6 +37,8 @@ cmake --build "$build"
 package="$build/combat-sheet-windows-x64"
 rm -rf "$package"
 cmake --install "$build" --prefix "$package" >/dev/null
+# Debian ships the compiler's runtime with its symbols: a user needs none of them.
+find "$package" \( -name '*.dll' -o -name '*.exe' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 
 bash "$root/windows/check-under-wine.sh" "$build" "$package" "$qt" "$root/build-host/tools/replay-log" \
   ${COMBAT_SHEET_WINDOWS_SCREENSHOT:+"$COMBAT_SHEET_WINDOWS_SCREENSHOT"}

@@ -161,7 +161,7 @@ void TestDesktop::sameLayoutAtDoubleDensity()
     if (child) {
         const QImage picture = sheet.form().grab().toImage();
         std::printf("dpr %g image %dx%d\n%s\n", sheet.form().devicePixelRatioF(), picture.width(),
-                    picture.height(), qPrintable(layout.join(u'\n')));
+                    picture.height(), layout.join(u'\n').toUtf8().constData());
         return;
     }
     for (const QString& line : layout)
@@ -175,7 +175,9 @@ void TestDesktop::sameLayoutAtDoubleDensity()
     doubled.start(QCoreApplication::applicationFilePath(),
                   {u"sameLayoutAtDoubleDensity"_s, u"-silent"_s});
     QVERIFY(doubled.waitForFinished(60000));
-    QStringList lines = QString::fromUtf8(doubled.readAllStandardOutput()).split(u'\n');
+    // Windows ends the printed lines in CR LF.
+    QStringList lines =
+        QString::fromUtf8(doubled.readAllStandardOutput()).remove(u'\r').split(u'\n');
     const qsizetype header = lines.indexOf(QRegularExpression(u"dpr .*"_s));
     QVERIFY2(header >= 0, qPrintable(u"the doubled run printed no layout: "_s +
                                      QString::fromUtf8(doubled.readAllStandardError())));

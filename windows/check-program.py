@@ -97,11 +97,12 @@ def close(window, sheet):
 
 
 def save_screenshot(window, path):
-    """Writes the window as it is on the screen to a PNG file."""
+    """Writes the window's client area to a PNG file: the frame around it is Wine's own
+    drawing, not what Windows shows."""
+    left, top = client_origin(window)
+    width, height = client_size
     drawable = display.Display().create_resource_object("window", int(window))
-    geometry = drawable.get_geometry()
-    width, height = geometry.width, geometry.height
-    data = drawable.get_image(0, 0, width, height, X.ZPixmap, 0xFFFFFFFF).data
+    data = drawable.get_image(left, top, width, height, X.ZPixmap, 0xFFFFFFFF).data
     rows = bytearray()
     for y in range(height):
         row = data[y * width * 4:(y + 1) * width * 4]  # blue, green, red, unused
@@ -149,10 +150,10 @@ try:
     for action in actions:
         left, top = names[action]
         click(window, left + 37, top + 12)
-    log = read_log(window)
     if screenshot:
-        click(window, 600, 420)
+        click(window, 600, 420)  # an empty spot: no control shows the focus
         save_screenshot(window, screenshot)
+    log = read_log(window)
     with open(os.path.join(work, "log.txt"), "w", encoding="utf-8") as file:
         file.write(log)
     # The Linux sheet replays the fight in the same folder, with the same example table.
