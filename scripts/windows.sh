@@ -7,7 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh"
 
-packages=(g++-mingw-w64-x86-64-posix wine64 zip xclip x11-utils python3 dpkg-dev perl)
+packages=(g++-mingw-w64-x86-64-posix wine64 zip xclip python3 dpkg-dev perl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

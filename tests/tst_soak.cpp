@@ -27,7 +27,7 @@ namespace {
 constexpr int actionsPerSheet = 2500;
 
 // 20,000 actions, or as many as COMBAT_SHEET_SOAK_ACTIONS says: under Wine, where every
-// action costs ten times as much, the Windows build plays 5,000.
+// action costs some twenty times as much, the Windows build plays 5,000.
 int actionCount()
 {
     bool ok = false;

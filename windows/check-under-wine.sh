@@ -9,7 +9,7 @@ cache="${COMBAT_SHEET_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/combat-sheet}"
 
 # Wine hands the environment on: Qt settings meant for the Linux build must not reach these.
 unset QT_QPA_PLATFORM QT_PLUGIN_PATH QT_SCALE_FACTOR
-# Every action of the soak costs ten times as much under Wine: a quarter of them.
+# Every action of the soak costs some twenty times as much under Wine: a quarter of them.
 export COMBAT_SHEET_SOAK_ACTIONS=5000
 export WINEPREFIX="$cache/wine-prefix" WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko installer dialogs: nothing here needs them.
