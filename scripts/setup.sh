@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package needed to build, run and test the combat sheet.
-# Safe to run again: packages already present are skipped.
+# Installs every Debian package needed to build, run and test the combat sheet, and the
+# packages named as arguments (what the Windows build adds). Safe to run again: packages
+# already present are skipped.
 set -euo pipefail
 
 packages=(
@@ -14,6 +15,7 @@ packages=(
   dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   librsvg2-bin desktop-file-utils appstream dpkg-dev file git
   weston lintian man-db
+  "$@"
 )
 
 missing=()

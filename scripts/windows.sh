@@ -5,18 +5,7 @@
 # suites and a whole-program check under Wine on a virtual X screen, then packs the zip.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$root/scripts/setup.sh"
-
-packages=(g++-mingw-w64-x86-64-posix wine64 zip xclip python3 dpkg-dev perl)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash "$root/scripts/setup.sh" g++-mingw-w64-x86-64-posix wine64 zip xclip python3 perl
 
 qt="$(bash "$root/scripts/windows-qt.sh")"
 
