@@ -1,5 +1,7 @@
 #include "CommaText.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isWhiteSpace(QChar c)
@@ -21,31 +23,32 @@ qsizetype skipWhiteSpace(QStringView text, qsizetype i)
     return i;
 }
 
-// Reads the field that starts at i, leaving i just past it.
-QString readField(QStringView text, qsizetype& i)
+// The field that starts at i as the text holds it, a quoted field without its quotes and its
+// doubled quotes still doubled, leaving i just past it.
+QStringView fieldSpan(QStringView text, qsizetype& i)
 {
     const qsizetype end = text.size();
     if (text[i] != u'"') {
         const qsizetype start = i;
         while (i < end && text[i] != u',' && !isWhiteSpace(text[i]))
             ++i;
-        return text.sliced(start, i - start).toString();
+        return text.sliced(start, i - start);
     }
-    QString field;
-    ++i;
-    while (i < end) {
-        if (text[i] == u'"') {
-            if (i + 1 < end && text[i + 1] == u'"') {
-                field += u'"';
-                i += 2;
-                continue;
-            }
-            ++i; // the closing quote
-            break;
-        }
-        field += text[i++];
-    }
+    const qsizetype start = ++i;
+    while (i < end && !(text[i] == u'"' && (i + 1 == end || text[i + 1] != u'"')))
+        i += text[i] == u'"' ? 2 : 1;
+    const QStringView field = text.sliced(start, i - start);
+    if (i < end)
+        ++i; // the closing quote
     return field;
+}
+
+// Reads the field that starts at i, leaving i just past it.
+QString readField(QStringView text, qsizetype& i)
+{
+    const bool quoted = text[i] == u'"';
+    QString field = fieldSpan(text, i).toString();
+    return quoted ? field.replace(u"\"\""_s, u"\""_s) : field;
 }
 
 } // namespace
@@ -82,4 +85,11 @@ std::optional<QString> firstCommaField(QStringView text)
     if (i == text.size())
         return std::nullopt;
     return readField(text, i);
+}
+
+QStringView firstCommaFieldSpan(QStringView text)
+{
+    text = untilNul(text);
+    qsizetype i = skipWhiteSpace(text, 0);
+    return i < text.size() ? fieldSpan(text, i) : QStringView();
 }

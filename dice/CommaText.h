@@ -15,3 +15,6 @@ QStringList SplitCommaText(QStringView text);
 bool hasCommaFields(QStringView text);
 // Field 0 of SplitCommaText, read without splitting the rest; none for a text without fields.
 std::optional<QString> firstCommaField(QStringView text);
+// The characters of field 0 as the text holds them, without building the field: a quoted
+// field without its quotes, its doubled quotes still doubled. Empty for a text without fields.
+QStringView firstCommaFieldSpan(QStringView text);

@@ -1,15 +1,16 @@
 #include "PowerSelector.h"
 
+#include "ModalGate.h"
 #include "PowerNames.h"
 
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
+#include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 #include <algorithm>
-
 #include <utility>
 
 PowerSelector::PowerSelector(QWidget* parent)
@@ -79,7 +80,7 @@ void PowerSelector::textSetWithoutTyping(const QString& text)
 void PowerSelector::listSelectionChanged(const QItemSelection& selected)
 {
     const QModelIndexList items = selected.indexes();
-    if (items.isEmpty() || view()->currentIndex() != m_listCurrent)
+    if (items.isEmpty() || view()->currentIndex() != m_listCurrent || blockedByModalDialog(this))
         return;
     const int row = items.first().row();
     hidePopup();
@@ -103,9 +104,25 @@ void PowerSelector::setPowerNames(PowerNames* names)
 
 void PowerSelector::showPopup()
 {
+    // The list lies wholly on the screen the sheet is on: a name wider than the screen is cut.
+    const QRect screenArea = screen()->availableGeometry();
+    QWidget* list = view()->parentWidget();
     if (count() > 0)
-        view()->parentWidget()->setMinimumWidth(popupWidth());
+        list->setMinimumWidth(std::min(popupWidth(), screenArea.width()));
     QComboBox::showPopup();
+    QRect placed = list->geometry();
+    placed.moveRight(std::min(placed.right(), screenArea.right()));
+    placed.moveLeft(std::max(placed.left(), screenArea.left()));
+    if (placed != list->geometry())
+        list->setGeometry(placed);
+}
+
+bool PowerSelector::event(QEvent* event)
+{
+    // A dialog that opens over the sheet takes the pointer and the keys: the open list closes.
+    if (event->type() == QEvent::WindowBlocked)
+        hidePopup();
+    return QComboBox::event(event);
 }
 
 int PowerSelector::popupWidth() const
@@ -114,7 +131,7 @@ int PowerSelector::popupWidth() const
         return m_popupWidth;
     const QFontMetrics metrics = view()->fontMetrics();
     int widest = 0;
-    for (const QString& name : m_names->longestNames())
+    for (const QString& name : m_names->widestNameCandidates())
         widest = std::max(widest, metrics.horizontalAdvance(name));
     // What a row adds around its text, what the list adds around its rows.
     const QModelIndex first = model()->index(0, 0);

@@ -22,6 +22,7 @@ public:
     void showPopup() override;
 
 protected:
+    bool event(QEvent* event) override;
     // Scrolling over the sheet must not swap the user's weapon: the wheel steps through the
     // powers only while the selector has the focus.
     void wheelEvent(QWheelEvent* event) override;

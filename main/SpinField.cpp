@@ -1,6 +1,7 @@
 #include "SpinField.h"
 
 #include "IntegerText.h"
+#include "ModalGate.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -60,7 +61,16 @@ QToolButton* SpinField::createArrowButton(Qt::ArrowType arrow, int delta)
     button->setAutoRepeatInterval(repeatIntervalMs);
     connect(button, &QToolButton::pressed, this,
             [this] { m_edit->setFocus(Qt::MouseFocusReason); });
-    connect(button, &QToolButton::clicked, this, [this, delta] { stepBy(delta); });
+    connect(button, &QToolButton::clicked, this, [this, button, delta] {
+        // While the arrow is down, a click is a tick of its repeat: a step only while the
+        // pointer's button is really held (it may have been let go where the arrow never
+        // heard of it).
+        if (button->isDown() && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+            button->setDown(false);
+        else
+            stepBy(delta);
+    });
+    button->installEventFilter(this);
     return button;
 }
 
@@ -113,11 +123,23 @@ void SpinField::setAccessibleNames(const QString& name)
 
 void SpinField::stepBy(int delta)
 {
-    setValue(qint64(value()) + delta);
+    if (!blockedByModalDialog(this))
+        setValue(qint64(value()) + delta);
 }
 
 bool SpinField::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_up || watched == m_down) {
+        // A held arrow is let go when a dialog opens and takes the pointer, when the pointer
+        // leaves the window while held (another program took it), and when the window is
+        // deactivated: its repeat would otherwise go on with no hand on the button.
+        const bool letGo = event->type() == QEvent::WindowBlocked ||
+                           event->type() == QEvent::Leave ||
+                           (event->type() == QEvent::ActivationChange && !isActiveWindow());
+        if (letGo)
+            static_cast<QToolButton*>(watched)->setDown(false);
+        return false;
+    }
     if (watched != m_edit)
         return false;
     if (event->type() == QEvent::FocusOut) {

@@ -5,6 +5,7 @@
 #include "Failure.h"
 #include "IntegerText.h"
 #include "LogPane.h"
+#include "ModalGate.h"
 #include "PowerNames.h"
 #include "PowerSelector.h"
 #include "RadioGroup.h"
@@ -14,6 +15,7 @@
 #include "SpinField.h"
 #include "WindowPlacement.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -335,8 +337,10 @@ void TForm1::connectRules()
     };
     const auto handleClick = [this](QPushButton* button, auto handler) {
         connect(button, &QPushButton::clicked, this, [this, button, handler] {
-            takeFocusAsClickDoes(button);
-            runHandler([&] { (this->*handler)(); });
+            runHandler([&] {
+                takeFocusAsClickDoes(button);
+                (this->*handler)();
+            });
         });
     };
     handleClick(Button1, &TForm1::Button1Click);
@@ -368,6 +372,10 @@ void TForm1::takeFocusAsClickDoes(QPushButton* button)
 template <typename Body>
 void TForm1::runHandler(Body&& body)
 {
+    // Handlers run one at a time: while a failure's dialog is open, input that was already on
+    // its way (a press landing a moment later, a second click) runs nothing behind it.
+    if (blockedByModalDialog(this))
+        return;
     try {
         body();
     } catch (const SheetFailure& failure) {
@@ -389,7 +397,8 @@ void TForm1::LoadRatingTable()
 {
     m_ratingTable.load();
     const qsizetype named = m_ratingTable.namedRowCount();
-    ComboBox1->setPowerNames(new PowerNames(m_ratingTable, named, ComboBox1));
+    ComboBox1->setPowerNames(
+        new PowerNames(m_ratingTable, named, ComboBox1->view()->fontMetrics(), ComboBox1));
     if (named < m_ratingTable.count())
         (void)m_ratingTable.rowName(named); // raises the failure of a line without fields
 }

@@ -19,8 +19,9 @@
 
 using namespace Qt::StringLiterals;
 
-SheetFixture::SheetFixture(const QByteArray& ratingTable)
-    : m_previousDirectory(QDir::currentPath())
+SheetFixture::SheetFixture(const QByteArray& ratingTable, std::function<void()> whileDialogOpen)
+    : whileDialogOpen(std::move(whileDialogOpen))
+    , m_previousDirectory(QDir::currentPath())
 {
     QDir::setCurrent(m_dir.path());
     if (!ratingTable.isNull()) {
@@ -63,7 +64,11 @@ void SheetFixture::closeDialogs()
         const QScopedValueRollback hooked(m_openWhileHooked, box);
         whileDialogOpen();
     }
-    if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+    // A hand still on a mouse button closes the dialog with the keyboard.
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
+    if (ok && QApplication::mouseButtons() != Qt::NoButton)
+        QTest::keyClick(ok, Qt::Key_Space);
+    else if (ok)
         QTest::mouseClick(ok, Qt::LeftButton);
     else
         box->reject();

@@ -29,8 +29,10 @@ struct SeenDialog {
 
 class SheetFixture {
 public:
-    // Builds the sheet in a directory holding the given rating table (none when null).
-    explicit SheetFixture(const QByteArray& ratingTable);
+    // Builds the sheet in a directory holding the given rating table (none when null);
+    // whileDialogOpen runs while each error dialog is open, the start-up one included.
+    explicit SheetFixture(const QByteArray& ratingTable,
+                          std::function<void()> whileDialogOpen = {});
     ~SheetFixture();
 
     TForm1& form() { return *m_form; }

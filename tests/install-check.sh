@@ -67,6 +67,21 @@ rc=0
 [ "$rc" -eq 124 ] && [ ! -e "$work/unmounted" ] ||
   fail "with a dangling table link the launcher ended with $rc instead of starting the sheet"
 
+# Where its folder cannot be made, the launcher still puts something on the screen: the
+# sheet's own message that it cannot open the table (a window titled as the program), on a
+# real X display as from the menu. A folder named like an option is a folder like any other.
+shows_cannot_open() {
+  timeout 20 xvfb-run -a env -u XDG_DATA_HOME -u QT_QPA_PLATFORM "$@" sh -c '
+    cd "$0" && "$1/games/combat-sheet-launcher" >/dev/null 2>&1 &
+    timeout 10 xdotool search --sync --onlyvisible --name "^Combat-sheet\$" >/dev/null' \
+    "$work" "$work/prefix"
+}
+shows_cannot_open XDG_DATA_HOME=/proc/self || fail "with XDG_DATA_HOME=/proc/self nothing showed"
+shows_cannot_open HOME=/proc/self || fail "with an unwritable home nothing showed"
+( cd "$work" && QT_QPA_PLATFORM=offscreen exec timeout 3 \
+  "$work/prefix/games/combat-sheet-launcher" -dashed >/dev/null 2>&1 ) || true
+[ -f "$work/-dashed/RatingTable.txt" ] || fail "the launcher did not make the folder -dashed"
+
 # Without a display the program says so in one line and fails, instead of aborting.
 rc=0
 said="$(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -95,7 +96,64 @@ void setTextAndPower(SheetFixture& sheet)
     QAccessible::queryAccessibleInterface(selector->lineEdit())
         ->editableTextInterface()
         ->replaceText(0, int(selector->currentText().size()), u"Short"_s);
+    // The list's own object, as a client kept it from before the dialog opened.
+    QAccessible::queryAccessibleInterface(selector->view())->tableInterface()->selectRow(1);
     QCOMPARE(selector->selectedIndex(), -1);
+    QAccessibleInterface* log =
+        QAccessible::queryAccessibleInterface(sheet.control<QWidget>("Memo1"));
+    log->editableTextInterface()->insertText(0, u"x"_s);
+    log->editableTextInterface()->deleteText(0, 3);
+    log->setText(QAccessible::Value, u"y"_s);
+}
+
+// Keys and a click that reach the buttons behind the dialog without passing the window,
+// as events posted to them do.
+void inputPostedMeanwhile(SheetFixture& sheet)
+{
+    const auto post = [](QWidget* to, QEvent* event) { QCoreApplication::postEvent(to, event); };
+    QPushButton* defence = sheet.control<QPushButton>("Button2");
+    post(defence, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+    QPushButton* initiative = sheet.control<QPushButton>("Button3");
+    const QPointF inside(5, 5);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        post(initiative,
+             new QMouseEvent(type, inside, initiative->mapToGlobal(inside), Qt::LeftButton,
+                             type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                             Qt::NoModifier));
+    QApplication::processEvents();
+}
+
+// The dialog stays open a moment, as a user takes a moment to read it: input on its way
+// lands meanwhile.
+void readTheDialog(SheetFixture&)
+{
+    QTest::qWait(250);
+}
+
+// Presses that an assistive tool makes back to back, each landing 100 ms later: the first
+// opens the dialog, the others land behind it.
+Attempt pressesAtOnce(std::initializer_list<const char*> buttons)
+{
+    const QStringList names = [&] {
+        QStringList list;
+        for (const char* button : buttons)
+            list << QString::fromLatin1(button);
+        return list;
+    }();
+    return [names](SheetFixture& sheet) {
+        for (const QString& button : names)
+            act(sheet.control<QPushButton>(button.toLatin1().constData()),
+                QAccessibleActionInterface::pressAction());
+    };
+}
+
+// The enemy's HP Max arrow held down with the mouse while the attack's dialog opens.
+QToolButton* holdArrow(SheetFixture& sheet)
+{
+    QToolButton* arrow = sheet.field(Field::SpinEdit23)->upButton();
+    QTest::mousePress(arrow, Qt::LeftButton);
+    act(sheet.control<QPushButton>("Button1"), QAccessibleActionInterface::pressAction());
+    return arrow;
 }
 
 QByteArray attackTable()
@@ -298,30 +356,56 @@ void TestRules::damageRollFailures_data()
     QTest::addColumn<QString>("damageLine");
     QTest::addColumn<QString>("message");
     QTest::addColumn<Attempt>("whileDialogOpen");
+    QTest::addColumn<Attempt>("press"); // of the attack, a click where none is given
     const QString noDamageLine;
     const QString noRow = u"リストのインデックスが範囲を超えています (-1)"_s;
     QTest::newRow("no power selected")
-        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt();
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt() << Attempt();
     // An assistive tool acts on the sheet behind the dialog: nothing may happen.
     QTest::newRow("no power selected, buttons pressed through accessibility meanwhile")
-        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt(pressEverything);
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt(pressEverything) << Attempt();
     QTest::newRow("no power selected, text and power set through accessibility meanwhile")
-        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt(setTextAndPower);
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt(setTextAndPower) << Attempt();
+    QTest::newRow("no power selected, keys and a click posted to buttons meanwhile")
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt(inputPostedMeanwhile)
+        << Attempt();
+    // Input already on its way when the dialog opens runs nothing behind it, and nothing
+    // after it either.
+    QTest::newRow("no power selected, defence, initiative and reset pressed with the attack")
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt(readTheDialog)
+        << pressesAtOnce({"Button1", "Button2", "Button3", "Button4"});
+    QTest::newRow("no power selected, pressed through accessibility and clicked")
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt(readTheDialog)
+        << Attempt([](SheetFixture& sheet) {
+               pressesAtOnce({"Button1"})(sheet);
+               sheet.click("Button1");
+           });
+    QTest::newRow("no power selected, an arrow held as the dialog opens, let go over it")
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt([](SheetFixture&) {
+               QTest::qWait(600); // past the repeat's first step
+               QTest::mouseRelease(QApplication::activeModalWidget(), Qt::LeftButton);
+           })
+        << Attempt(holdArrow);
+    QTest::newRow("no power selected, an arrow held as the dialog opens and after it")
+        << -1 << QList<int>{3, 3} << noDamageLine << noRow << Attempt(readTheDialog)
+        << Attempt(holdArrow);
     QTest::newRow("no power, first roll 2")
-        << -1 << QList<int>{1, 1} << u"( 2D6 = 2 ) = *** Failed ***"_s << QString() << Attempt();
+        << -1 << QList<int>{1, 1} << u"( 2D6 = 2 ) = *** Failed ***"_s << QString() << Attempt()
+        << Attempt();
     QTest::newRow("row too short")
         << 1 << QList<int>{3, 3} << noDamageLine
-        << u"リストのインデックスが範囲を超えています (4)"_s << Attempt();
+        << u"リストのインデックスが範囲を超えています (4)"_s << Attempt() << Attempt();
     QTest::newRow("row one field too short")
         << 1 << QList<int>{2, 3} << noDamageLine
-        << u"リストのインデックスが範囲を超えています (3)"_s << Attempt();
+        << u"リストのインデックスが範囲を超えています (3)"_s << Attempt() << Attempt();
     QTest::newRow("unquoted name, roll 3")
-        << 2 << QList<int>{1, 2} << noDamageLine << u"'Axe' は整数ではありません."_s << Attempt();
+        << 2 << QList<int>{1, 2} << noDamageLine << u"'Axe' は整数ではありません."_s << Attempt()
+        << Attempt();
     QTest::newRow("field that looks like markup")
         << 3 << QList<int>{1, 2} << noDamageLine << u"'<i>5</i>' は整数ではありません."_s
-        << Attempt();
-    QTest::newRow("unquoted name, roll 4")
-        << 2 << QList<int>{2, 2} << u"( 2D6 = 4 ) = 3 + 6 = 9"_s << QString() << Attempt();
+        << Attempt() << Attempt();
+    QTest::newRow("unquoted name, roll 4") << 2 << QList<int>{2, 2} << u"( 2D6 = 4 ) = 3 + 6 = 9"_s
+                                           << QString() << Attempt() << Attempt();
 }
 
 void TestRules::damageRollFailures()
@@ -331,6 +415,7 @@ void TestRules::damageRollFailures()
     QFETCH(QString, damageLine);
     QFETCH(QString, message);
     QFETCH(Attempt, whileDialogOpen);
+    QFETCH(Attempt, press);
     SheetFixture sheet(attackTable());
     if (whileDialogOpen)
         sheet.whileDialogOpen = [&] { whileDialogOpen(sheet); };
@@ -341,7 +426,17 @@ void TestRules::damageRollFailures()
         QTest::keyClicks(selector, u"x"_s); // typed text: no row selected
     fillFields(sheet, u"11:500 7:5 6:2"_s);
     SheetFixture::nextDice(QList<int>{6, 6} + damageDice);
-    sheet.click("Button1");
+    if (press) {
+        press(sheet);
+        QTRY_VERIFY_WITH_TIMEOUT(!sheet.logLines().isEmpty() && !QApplication::activeModalWidget(),
+                                 3000);
+        QTest::qWait(600); // what was on its way, and a held arrow's repeat, had time to act
+        // A button still held is let go over its arrow: no step either.
+        if (QApplication::mouseButtons() & Qt::LeftButton)
+            QTest::mouseRelease(sheet.field(Field::SpinEdit23)->upButton(), Qt::LeftButton);
+    } else {
+        sheet.click("Button1");
+    }
 
     QStringList expected{u"2D6+1 = ( 6, 6 ) = 13 *** Success ***"_s};
     if (!damageLine.isEmpty())
@@ -356,6 +451,8 @@ void TestRules::damageRollFailures()
     QCOMPARE(sheet.dialogs().front().title, u"tst_rules"_s);
     QCOMPARE(sheet.dialogs().front().format, Qt::PlainText); // shown as the file holds it
     QCOMPARE(sheet.field(Field::SpinEdit11)->text(), u"500"_s);
+    QCOMPARE(sheet.field(Field::SpinEdit23)->text(), u"10"_s);
+    QCOMPARE(sheet.field(Field::SpinEdit20)->text(), u"20"_s);
     // The program goes on.
     SheetFixture::nextDice({1, 1});
     sheet.click("Button3");
