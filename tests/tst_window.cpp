@@ -3,6 +3,7 @@
 #include "ErrorDialog.h"
 #include "Failure.h"
 #include "LogPane.h"
+#include "PowerNames.h"
 #include "PowerSelector.h"
 #include "RadioGroup.h"
 #include "SheetFixture.h"
@@ -20,6 +21,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QTextBlock>
 #include <QToolButton>
@@ -82,6 +84,8 @@ private slots:
     void pickingAPower_data();
     void pickingAPower();
     void selectorRule();
+    void openListFitsItsNames_data();
+    void openListFitsItsNames();
     void logAppendAfterUserTyped();
     void scrollBarRule();
     void scrollBarCountsWrappedLines();
@@ -440,6 +444,75 @@ void TestWindow::pickingAPower()
     sheet.click("Button1");
     QVERIFY(sheet.dialogs().isEmpty());
     QCOMPARE(sheet.logLines().value(1).left(17), u"( 2D6 = 6 ) = 14 "_s);
+}
+
+void TestWindow::openListFitsItsNames_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    const QByteArray values = ", 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n";
+    // More rows than the list measures as a whole: the name that matters must be picked out.
+    const auto many = [&](const QByteArray& name) {
+        QByteArray rows;
+        for (int row = 0; row < 2 * PowerNames::widestCandidates; ++row)
+            rows += name + values;
+        return rows;
+    };
+    QTest::newRow("a quoted name with a comma")
+        << many("Dagger") + "\"A, the Extraordinarily Long Blade of Kings\"" + values + "Sword" +
+               values;
+    QTest::newRow("fewer letters drawn wider") << many("\"little rifle\"") + "WARHAMMER" + values;
+    QTest::newRow("Japanese beside Latin")
+        << "長剣" + values + "\"Great Axe of the Northern\"" + values;
+    QTest::newRow("the widest name first")
+        << "Widest Of Them All" + values + "Axe" + values + "Bow" + values;
+    QTest::newRow("half-width kana") << "ｶﾀﾅｶﾀﾅｶﾀﾅｶﾀﾅｶﾀﾅ" + values + "ﾊﾝｶｸ" + values;
+    QTest::newRow("a short name before long values")
+        << "Club, 1000000000, 2000000000, 1000000000, 2000000000, 1000000000, 2000000000, "
+           "1000000000, 2000000000, 1000000000, 2000000000\r\n"_ba +
+               "Longsword" + values;
+    QByteArray shortRows;
+    for (int row = 0; row < 30; ++row)
+        shortRows += "R" + QByteArray::number(row) + values;
+    QTest::newRow("a name wider than the screen") << QByteArray(10000, 'W') + values + shortRows;
+}
+
+// The open list lies on the screen and is as wide as its widest drawn name, up to the
+// screen's width; picking the first power shows the start of its name.
+void TestWindow::openListFitsItsNames()
+{
+    QFETCH(QByteArray, table);
+    SheetFixture sheet(table);
+    auto* selector = sheet.control<PowerSelector>("ComboBox1");
+    selector->showPopup();
+    QAbstractItemView* list = selector->view();
+    QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+    const QRect screen = selector->screen()->availableGeometry();
+    const QRect placed = list->window()->frameGeometry();
+    // Where a window lands is the display's to say: the offscreen platform shifts popups by
+    // the frame it imagines around them.
+    const bool placedByDisplay = QGuiApplication::platformName() != u"offscreen"_s;
+    QVERIFY2(screen.contains(placed) || !placedByDisplay,
+             qPrintable(u"the list at %1,%2 %3x%4"_s.arg(placed.x())
+                            .arg(placed.y())
+                            .arg(placed.width())
+                            .arg(placed.height())));
+    int widest = 0;
+    for (int row = 0; row < selector->count(); ++row)
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(selector->itemText(row)));
+    // A row draws its text inside a margin on each side.
+    const int margins =
+        2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    const int room = list->viewport()->width() - margins;
+    if (placed.width() < screen.width())
+        QVERIFY2(room >= widest,
+                 qPrintable(u"%1 pixels for a name %2 wide"_s.arg(room).arg(widest)));
+    else
+        QVERIFY(widest > room); // cut at the screen's width
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    QCOMPARE(selector->selectedIndex(), 0);
+    QCOMPARE(selector->lineEdit()->cursorPosition(), 0);
 }
 
 void TestWindow::selectorRule()

@@ -49,5 +49,5 @@ environment=(-u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY -
 if [ "$display" = wayland ]; then
   exec env "${environment[@]}" dbus-run-session -- bash -c "$session" x-session wayland "$@"
 fi
-exec env "${environment[@]}" xvfb-run -a -s "-screen 0 1024x768x24" \
+exec env "${environment[@]}" xvfb-run -a -s "-screen 0 1280x1024x24" \
   dbus-run-session -- bash -c "$session" x-session x11 "$@"
