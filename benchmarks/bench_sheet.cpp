@@ -6,6 +6,7 @@
 #include "PowerSelector.h"
 #include "Unit1.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
@@ -109,7 +110,7 @@ BENCHMARK(startUpWithTable)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 
-// The first opening of the power list, from the call to its first screenful drawn, with the
+// The first opening of the power list, from the call until it has laid out every row, with the
 // two largest kinds of table the sheet accepts: 8,388,607 one-letter rows (range(0) = 0) and
 // 511,767 rows of a name and ten values (range(0) = 1), each just under 16 MiB.
 void firstOpeningOfPowerList(benchmark::State& state)
@@ -137,7 +138,9 @@ void firstOpeningOfPowerList(benchmark::State& state)
 
         selector->showPopup();
         (void)QTest::qWaitForWindowExposed(selector->view()->window());
-        QApplication::processEvents();
+        // The list lays out the rest of its rows a batch at a time, each on a timer of its own.
+        while (!QAbstractEventDispatcher::instance()->registeredTimers(selector->view()).isEmpty())
+            QApplication::processEvents();
 
         state.PauseTiming();
         state.counters["rows"] = double(selector->count());

@@ -1,11 +1,11 @@
 #include "PowerSelector.h"
 
 #include "ModalGate.h"
+#include "PowerList.h"
 #include "PowerNames.h"
 
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QListView>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -20,12 +20,7 @@ PowerSelector::PowerSelector(QWidget* parent)
     // The list must stay the table's rows, one to one.
     setInsertPolicy(QComboBox::NoInsert);
     setFocusPolicy(Qt::StrongFocus);
-    // Rows of one height, laid out a batch at a time: the list shows its first screenful of a
-    // table of millions of rows at once, without measuring each row first.
-    auto* list = static_cast<QListView*>(view());
-    list->setUniformItemSizes(true);
-    list->setLayoutMode(QListView::Batched);
-    list->setBatchSize(10000);
+    setView(new PowerList(this));
     // A pick from the list emits both signals when it changes the item and only activated
     // when it picks the item again after typing; select() reports each pick once.
     connect(this, &QComboBox::activated, this, &PowerSelector::select);
