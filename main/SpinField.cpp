@@ -160,8 +160,9 @@ bool SpinField::eventFilter(QObject* watched, QEvent* event)
         stepBy(key->key() == Qt::Key_Up ? +1 : -1);
         return true;
     }
-    // Shortcuts (Ctrl+V, Ctrl+A, ...) are commands, not typed characters.
-    const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+    // Shortcuts (Ctrl+V, Ctrl+A, ...) are commands, not typed characters. The text box types
+    // the letter of Meta with a letter, so that one is judged as typed.
+    const bool shortcut = key->modifiers() & Qt::ControlModifier;
     const QString typed = key->text();
     if (!shortcut && !typed.isEmpty() && !isAcceptedCharacter(typed.front())) {
         QApplication::beep();

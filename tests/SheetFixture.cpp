@@ -62,6 +62,11 @@ void SheetFixture::closeDialogs()
     // at once, so that a fault shows as a second dialog instead of a hang.
     if (whileDialogOpen && !m_openWhileHooked) {
         const QScopedValueRollback hooked(m_openWhileHooked, box);
+        // A timer does not fire again while its own handler runs: another one closes what
+        // opens meanwhile.
+        QTimer closerMeanwhile;
+        QObject::connect(&closerMeanwhile, &QTimer::timeout, [this] { closeDialogs(); });
+        closerMeanwhile.start(1);
         whileDialogOpen();
     }
     // A hand still on a mouse button closes the dialog with the keyboard.

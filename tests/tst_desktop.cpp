@@ -1,5 +1,6 @@
 // What assistive technology and a high-DPI screen see of the sheet: every control named,
 // no two inputs alike, and the same layout, captions unclipped, at twice the pixel density.
+#include "Display.h"
 #include "SheetFixture.h"
 #include "SpinField.h"
 #include "WindowPlacement.h"
@@ -22,6 +23,8 @@
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QToolButton>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -88,6 +91,8 @@ private slots:
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
     void sameLayoutAtDoubleDensity();
+    void displayCheck_data();
+    void displayCheck();
 };
 
 void TestDesktop::everyControlIsNamed()
@@ -108,8 +113,17 @@ void TestDesktop::everyControlIsNamed()
     }
     QCOMPARE(accessibleName(sheet.field(Field::SpinEdit5)->lineEdit()), u"命中力 装備補正"_s);
 
-    for (QAbstractButton* button : sheet.form().findChildren<QAbstractButton*>())
+    // Every button is named and offers its one action: a push button or arrow is pressed, a
+    // check box or option toggled.
+    for (QAbstractButton* button : sheet.form().findChildren<QAbstractButton*>()) {
         QVERIFY2(!accessibleName(button).isEmpty(), qPrintable(button->text()));
+        const QString action = button->isCheckable() ? QAccessibleActionInterface::toggleAction()
+                                                     : QAccessibleActionInterface::pressAction();
+        const QStringList actions =
+            QAccessible::queryAccessibleInterface(button)->actionInterface()->actionNames();
+        QVERIFY2(actions.value(0) == action || !button->isEnabled(),
+                 qPrintable(accessibleName(button) + u": "_s + actions.join(u", "_s)));
+    }
     QCOMPARE(accessibleName(sheet.field(Field::SpinEdit5)->upButton()),
              u"命中力 装備補正 増やす"_s);
     QCOMPARE(accessibleName(sheet.control<QGroupBox>("RadioGroup1")), u"判定"_s);
@@ -185,6 +199,44 @@ void TestDesktop::sameLayoutAtDoubleDensity()
              u"dpr 2 image %1x%2"_s.arg(sheet.form().width() * 2).arg(sheet.form().height() * 2));
     const QStringList doubledLayout = lines.mid(header + 1, layout.size());
     QCOMPARE(doubledLayout, layout);
+}
+
+void TestDesktop::displayCheck_data()
+{
+    QTest::addColumn<QByteArray>("variable"); // the one display variable set
+    QTest::addColumn<bool>("available");
+    QTest::newRow("X11") << "DISPLAY"_ba << true;
+    QTest::newRow("Wayland alone") << "WAYLAND_DISPLAY"_ba << true;
+    QTest::newRow("a platform named") << "QT_QPA_PLATFORM"_ba << true;
+    QTest::newRow("none") << QByteArray() << false;
+}
+
+// Whether the program finds a display to open the window on, from its environment alone.
+void TestDesktop::displayCheck()
+{
+#ifdef Q_OS_WIN
+    QSKIP("a Windows session always has a display");
+#endif
+    QFETCH(QByteArray, variable);
+    QFETCH(bool, available);
+    const QByteArrayList names = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    QList<std::optional<QByteArray>> saved;
+    for (const QByteArray& name : names) {
+        saved.append(qEnvironmentVariableIsSet(name.constData())
+                         ? std::optional(qgetenv(name.constData()))
+                         : std::nullopt);
+        qunsetenv(name.constData());
+    }
+    if (!variable.isEmpty())
+        qputenv(variable.constData(), "wayland-0");
+    const bool found = displayAvailable();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (saved[i])
+            qputenv(names[i].constData(), *saved[i]);
+        else
+            qunsetenv(names[i].constData());
+    }
+    QCOMPARE(found, available);
 }
 
 QTEST_MAIN(TestDesktop)

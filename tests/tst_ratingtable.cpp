@@ -3,6 +3,7 @@
 #include "RatingTable.h"
 #include "RatingTableFile.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -12,12 +13,18 @@
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <string_view>
+#include <thread>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -130,6 +137,11 @@ void TestRatingTable::lines_data()
         << "\xE0\x80\xAF, 1"_ba << QStringList{u"烙ｯ, 1"_s};
     QTest::newRow("edges of the CP932 lead-byte ranges")
         << "\x81\x97\x9F\xFC\xE0\x40\xFC\x4B,1"_ba << QStringList{u"＠滌漾黑,1"_s};
+    QTest::newRow("CP932 whose second bytes pass for UTF-8 continuation bytes")
+        << "\xE0\x9F\x81\x40, 1"_ba << QStringList{u"燹\u3000, 1"_s};
+    QTest::newRow("mark, then CP932 that is no UTF-8: the mark decides")
+        << "\xEF\xBB\xBF\x92\xB7, 1"_ba << QStringList{u"\uFFFD\uFFFD, 1"_s};
+    QTest::newRow("NUL as the first byte") << QByteArray("\0a, 1\r\n", 7) << QStringList();
     QTest::newRow("just outside the lead-byte ranges")
         << "\x80,\xA0,\xFD,1"_ba << QStringList{u"\uFFFD,\uFFFD,\uFFFD,1"_s};
 }
@@ -242,8 +254,29 @@ void TestRatingTable::missingOrUnreadableFile()
     QVERIFY(pipe != INVALID_HANDLE_VALUE);
     const auto closePipe = qScopeGuard([&] { CloseHandle(pipe); });
 #endif
+#ifdef Q_OS_WIN
     QCOMPARE(failureOf([&] { (void)readRatingTableFile(name); }),
              u"ファイル %1 は開けません"_s.arg(name));
+#else
+    // Were the table opened blocking, a pipe nobody writes to would stall it for good: a
+    // writer comes after two seconds, so that the fault ends in a failure instead.
+    std::atomic<bool> read = false;
+    bool rescued = false;
+    std::thread rescuer([&] {
+        for (QDeadlineTimer deadline(2000); !deadline.hasExpired() && !read;)
+            QThread::msleep(10);
+        const int fd =
+            read ? -1 : ::open(QFile::encodeName(name).constData(), O_WRONLY | O_NONBLOCK);
+        rescued = fd >= 0;
+        if (rescued)
+            ::close(fd);
+    });
+    const QString failure = failureOf([&] { (void)readRatingTableFile(name); });
+    read = true;
+    rescuer.join();
+    QVERIFY2(!rescued, "the table was opened blocking: a pipe nobody writes to stalled it");
+    QCOMPARE(failure, u"ファイル %1 は開けません"_s.arg(name));
+#endif
 }
 
 // The other program is this test, started again to hold the table open.
@@ -274,6 +307,26 @@ void TestRatingTable::fileHeldOpenForWriting()
     QCOMPARE(table.count(), 1);
     reader.kill();
     reader.waitForFinished();
+
+#ifndef Q_OS_WIN
+    // A program opening the table for writing while the sheet reads it breaks the sheet's
+    // lease, and the kernel signals the sheet: that signal must leave it running.
+    static QAtomicInt leaseBreaks;
+    struct sigaction counting {
+    }, previous{};
+    counting.sa_handler = [](int) { leaseBreaks.ref(); };
+    QCOMPARE(::sigaction(SIGURG, &counting, &previous), 0);
+    writeTable(QByteArray("Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n").repeated(100000));
+    QProcess breaker;
+    QVERIFY(holdOpen(breaker, "break"));
+    for (QDeadlineTimer deadline(5000); !deadline.hasExpired() && leaseBreaks == 0;)
+        (void)failureOf([&] { table.load(); });
+    breaker.kill();
+    breaker.waitForFinished();
+    ::sigaction(SIGURG, &previous, nullptr);
+    if (leaseBreaks == 0)
+        QSKIP("no writer came while the table was read (no leases on this file system?)");
+#endif
 }
 
 void TestRatingTable::fileOverSizeLimit()
@@ -304,9 +357,20 @@ void TestRatingTable::loadAndRelease()
 }
 
 // Started as "--hold-open write" or "--hold-open read", the test is another program that
-// holds the table open until it is ended.
+// holds the table open until it is ended; as "--hold-open break", one that keeps opening it
+// for writing for a few seconds.
 int main(int argc, char* argv[])
 {
+#ifndef Q_OS_WIN
+    if (argc == 3 && std::string_view(argv[2]) == "break") {
+        std::puts("ready");
+        std::fflush(stdout);
+        for (QDeadlineTimer deadline(10000); !deadline.hasExpired();)
+            if (const int fd = ::open("RatingTable.txt", O_WRONLY | O_NONBLOCK); fd >= 0)
+                ::close(fd);
+        return 0;
+    }
+#endif
     if (argc == 3 && std::string_view(argv[1]) == "--hold-open") {
         QFile table(RatingTable::fileName());
         const bool write = std::string_view(argv[2]) == "write";

@@ -446,7 +446,8 @@ void TestRules::damageRollFailures()
         QVERIFY(sheet.dialogs().isEmpty());
         return;
     }
-    QCOMPARE(sheet.dialogs().size(), 1);
+    QVERIFY2(sheet.dialogs().size() == 1,
+             qPrintable(u"%1 dialogs: input acted behind the first"_s.arg(sheet.dialogs().size())));
     QCOMPARE(sheet.dialogs().front().text, message);
     QCOMPARE(sheet.dialogs().front().title, u"tst_rules"_s);
     QCOMPARE(sheet.dialogs().front().format, Qt::PlainText); // shown as the file holds it

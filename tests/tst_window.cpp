@@ -186,6 +186,22 @@ void TestWindow::tabOrder()
     QCOMPARE(QApplication::focusWidget(), judgement->item(0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     QCOMPARE(focusedName(), u"SpinEdit3"_s);
+
+    // After each group's choice changes, Tab still walks the whole sheet in the same order,
+    // through the enabled disclosure group at its checked item.
+    sheet.chooseJudgement(0);
+    sheet.chooseDisclosure(1);
+    sheet.control<LogPane>("Memo1")->setFocus(Qt::TabFocusReason);
+    visited.clear();
+    for (qsizetype i = 0; i < expected.size() + 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(focusedName());
+    }
+    QStringList afterChoices = expected;
+    afterChoices.insert(afterChoices.indexOf(u"SpinEdit5"_s), u"RadioGroup2"_s);
+    afterChoices.insert(afterChoices.size() - 1, u"Button1"_s);
+    QCOMPARE(visited, afterChoices);
+    QCOMPARE(QApplication::focusWidget(), sheet.control<LogPane>("Memo1"));
 }
 
 void TestWindow::keyFilter()
@@ -200,14 +216,23 @@ void TestWindow::keyFilter()
     QTest::keyClick(field->lineEdit(), Qt::Key_Enter);
     QCOMPARE(field->text(), u"12+-."_s);
     QCOMPARE(changes.count(), 0);
-    // On a push button Enter presses it, as Space does.
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+    // On a push button Enter presses it, as Space does; with Shift or Ctrl it does nothing.
+    const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> presses = {
+        {Qt::Key_Return, {}},
+        {Qt::Key_Enter, Qt::KeypadModifier},
+        {Qt::Key_Space, {}},
+        {Qt::Key_Return, Qt::ShiftModifier},
+        {Qt::Key_Return, Qt::ControlModifier}};
+    for (const auto& [key, modifiers] : presses) {
         sheet.control<QPushButton>("Button3")->setFocus(Qt::TabFocusReason);
         SheetFixture::nextDice({1, 1});
-        QTest::keyClick(QApplication::focusWidget(), key);
-        QCOMPARE(sheet.logLines().size(), 2);
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QCOMPARE(sheet.logLines().size(), modifiers & ~Qt::KeypadModifier ? 0 : 2);
         sheet.click("Button4");
     }
+    // Meta with a letter would type the letter: refused as the letter alone is.
+    QTest::keyClick(field->lineEdit(), Qt::Key_A, Qt::MetaModifier);
+    QCOMPARE(field->text(), u"12+-."_s);
 
     QTest::keyClick(field->lineEdit(), Qt::Key_Backspace);
     QCOMPARE(field->text(), u"12+-"_s);
