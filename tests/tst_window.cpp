@@ -346,6 +346,16 @@ void TestWindow::heldArrowRepeats()
     QTest::mouseRelease(arrow, Qt::LeftButton);
     QCOMPARE(sheet.field(Field::SpinEdit3)->value(), 4); // and the release over the arrow
     QCOMPARE(intervals, QList<int>({400, 100, 100})); // the interval each tick came after
+
+    // Let go where the arrow does not hear it (over another window): no further step.
+    QWidget elsewhere;
+    elsewhere.show();
+    QTest::mousePress(arrow, Qt::LeftButton);
+    QTest::mouseRelease(&elsewhere, Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return ticks == 4; }, 5000));
+    QTest::qWait(300);
+    QCOMPARE(sheet.field(Field::SpinEdit3)->value(), 4);
+    QVERIFY(!arrow->isDown());
 }
 
 void TestWindow::displayRules()
