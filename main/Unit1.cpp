@@ -1,6 +1,9 @@
 #include "Unit1.h"
 
+#include "CaptionRoomStyle.h"
 #include "Dice.h"
+#include "Divider.h"
+#include "EnterPresses.h"
 #include "ErrorDialog.h"
 #include "Failure.h"
 #include "IntegerText.h"
@@ -19,15 +22,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStyleOptionButton>
 
 #include <algorithm>
 #include <string_view>
@@ -94,6 +93,9 @@ constexpr LabelRow labelRows[] = {
     {632, 144, u"Max"},
 };
 // clang-format on
+// The other controls' places in the keyboard focus order.
+constexpr int memo1Tab = 1, radioGroup1Tab = 6, radioGroup2Tab = 8, comboBox1Tab = 15;
+
 // Label16, the hint to choose a power, is the one label a rule shows and hides.
 constexpr int powerHintLabel = 16;
 static_assert(std::u16string_view(labelRows[powerHintLabel - 1].caption) ==
@@ -108,67 +110,54 @@ constexpr QSize outerSize(696, 480);
 constexpr QSize clientSize(688, 453);
 constexpr QPoint windowPosition(192, 107);
 
-// A lowered vertical line along the left edge of its box.
-class Divider : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setPen(palette().color(QPalette::Dark));
-        painter.drawLine(0, 0, 0, height() - 1);
-        painter.setPen(palette().color(QPalette::Light));
-        painter.drawLine(1, 0, 1, height() - 1);
-    }
-};
-
-// Windows' native style keeps the theme's margin inside a push button's frame, which leaves
-// "Defence Roll" too little room in the sheet's 75-pixel buttons and cuts its last letter:
-// the caption may use the whole face inside the frame, centred as before.
-class CaptionRoomStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-
-    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override
-    {
-        const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
-        if (element != CE_PushButtonLabel || !button || !widget)
-            return QProxyStyle::drawControl(element, option, painter, widget);
-        QStyleOptionButton wider = *button;
-        const int frame = pixelMetric(PM_DefaultFrameWidth, option, widget);
-        wider.rect = widget->rect().adjusted(frame, frame, -frame, -frame);
-        QProxyStyle::drawControl(element, &wider, painter, widget);
-    }
-};
-
-// Enter presses a focused push button, as Space does: keyboard users of Windows and of GTK
-// programs press buttons with either key.
-class EnterPresses : public QObject {
-public:
-    explicit EnterPresses(QPushButton* button)
-        : QObject(button)
-    {
-        button->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (!enter || (key->modifiers() & ~Qt::KeypadModifier))
-            return false;
-        static_cast<QPushButton*>(watched)->click();
-        return true;
-    }
-};
-
 } // namespace
+
+// The displays, buttons and check boxes, as the spin fields above: where each stands, what it
+// starts as, its place in the focus order. A friend of the window, to name its members.
+struct ControlTables {
+    struct DisplayRow {
+        QLineEdit* TForm1::*member;
+        const char16_t* name;
+        int left, top, width;
+        const char16_t* initial;
+        bool readOnly, tabStop;
+        int tab;
+        const char16_t* accessibleName;
+    };
+    struct ButtonRow {
+        QPushButton* TForm1::*member;
+        const char16_t* name;
+        int left, top;
+        const char16_t* caption;
+        int tab;
+    };
+    struct CheckBoxRow {
+        QCheckBox* TForm1::*member;
+        const char16_t* name;
+        int left, top;
+        const char16_t* caption;
+        int tab;
+    };
+
+    // clang-format off
+    static constexpr DisplayRow displays[] = {
+        {&TForm1::Edit1, u"Edit1", 640,  32, 41, u"7", true,  false,  5, u"敵 回避力 固定値"},
+        {&TForm1::Edit2, u"Edit2", 136,  88, 57, u"1", true,  true,  11, u"ダメージ 戦士系技能"},
+        {&TForm1::Edit3, u"Edit3", 639, 336, 41, u"7", true,  false, 24, u"敵 命中力 固定値"},
+        {&TForm1::Edit4, u"Edit4", 352, 264, 57, u"0", false, true,  31, u"先制 敏ボーナス"},
+    };
+    static constexpr ButtonRow buttons[] = {
+        {&TForm1::Button1, u"Button1",  56, 136, u"Attack Roll",   0},
+        {&TForm1::Button2, u"Button2",  56, 296, u"Defence Roll", 18},
+        {&TForm1::Button3, u"Button3", 352, 168, u"Initiative",   29},
+        {&TForm1::Button4, u"Button4", 584, 232, u"Reset",        35},
+    };
+    static constexpr CheckBoxRow checkBoxes[] = {
+        {&TForm1::CheckBox1, u"CheckBox1", 584, 264, u"ログ消去",    36},
+        {&TForm1::CheckBox2, u"CheckBox2", 584, 288, u"HPをMax値に", 37},
+    };
+    // clang-format on
+};
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent)
@@ -215,29 +204,19 @@ void TForm1::setupDisplays()
 {
     QPalette buttonFace = palette();
     buttonFace.setColor(QPalette::Base, buttonFace.color(QPalette::Button));
-    const auto createDisplay = [&](const QString& name, QRect geometry, const QString& initial,
-                                   int tab, const QString& accessibleName) {
-        auto* display = new QLineEdit(initial, this);
-        display->setObjectName(name);
-        display->setGeometry(geometry);
+    for (const auto& row : ControlTables::displays) {
+        auto* display = new QLineEdit(QString::fromUtf16(row.initial), this);
+        display->setObjectName(QString::fromUtf16(row.name));
+        display->setGeometry(row.left, row.top, row.width, displayHeight);
         display->setPalette(buttonFace);
-        display->setAccessibleName(accessibleName);
-        m_tabOrder.emplace_back(tab, display);
-        return display;
-    };
-    Edit1 =
-        createDisplay(u"Edit1"_s, {640, 32, 41, displayHeight}, u"7"_s, 5, u"敵 回避力 固定値"_s);
-    Edit2 = createDisplay(u"Edit2"_s, {136, 88, 57, displayHeight}, u"1"_s, 11,
-                          u"ダメージ 戦士系技能"_s);
-    Edit3 =
-        createDisplay(u"Edit3"_s, {639, 336, 41, displayHeight}, u"7"_s, 24, u"敵 命中力 固定値"_s);
-    Edit4 =
-        createDisplay(u"Edit4"_s, {352, 264, 57, displayHeight}, u"0"_s, 31, u"先制 敏ボーナス"_s);
-    for (QLineEdit* readOnly : {Edit1, Edit2, Edit3})
-        readOnly->setReadOnly(true);
-    // The two fixed values are reached by mouse only.
-    Edit1->setFocusPolicy(Qt::ClickFocus);
-    Edit3->setFocusPolicy(Qt::ClickFocus);
+        display->setAccessibleName(QString::fromUtf16(row.accessibleName));
+        display->setReadOnly(row.readOnly);
+        // The two fixed values are reached by mouse only.
+        if (!row.tabStop)
+            display->setFocusPolicy(Qt::ClickFocus);
+        m_tabOrder.emplace_back(row.tab, display);
+        this->*row.member = display;
+    }
 }
 
 void TForm1::setupLabels()
@@ -260,20 +239,15 @@ void TForm1::setupButtonsAndOptions()
 {
     auto* captionRoom = new CaptionRoomStyle;
     captionRoom->setParent(this);
-    const auto createButton = [&](const QString& name, QPoint position, const QString& caption,
-                                  int tab) {
-        auto* button = new QPushButton(caption, this);
+    for (const auto& row : ControlTables::buttons) {
+        auto* button = new QPushButton(QString::fromUtf16(row.caption), this);
         button->setStyle(captionRoom);
-        button->setObjectName(name);
-        button->setGeometry({position, buttonSize});
+        button->setObjectName(QString::fromUtf16(row.name));
+        button->setGeometry({{row.left, row.top}, buttonSize});
         new EnterPresses(button);
-        m_tabOrder.emplace_back(tab, button);
-        return button;
-    };
-    Button1 = createButton(u"Button1"_s, {56, 136}, u"Attack Roll"_s, 0);
-    Button2 = createButton(u"Button2"_s, {56, 296}, u"Defence Roll"_s, 18);
-    Button3 = createButton(u"Button3"_s, {352, 168}, u"Initiative"_s, 29);
-    Button4 = createButton(u"Button4"_s, {584, 232}, u"Reset"_s, 35);
+        m_tabOrder.emplace_back(row.tab, button);
+        this->*row.member = button;
+    }
     Button1->setEnabled(false);
 
     RadioGroup1 = new RadioGroup(u"判定"_s, {u"ランダム"_s, u"固定"_s}, 1, this);
@@ -283,33 +257,30 @@ void TForm1::setupButtonsAndOptions()
     RadioGroup2->setObjectName(u"RadioGroup2"_s);
     RadioGroup2->setGeometry(584, 64, 97, 65);
     RadioGroup2->setEnabled(false);
-    m_tabOrder.emplace_back(6, RadioGroup1);
-    m_tabOrder.emplace_back(8, RadioGroup2);
+    m_tabOrder.emplace_back(radioGroup1Tab, RadioGroup1);
+    m_tabOrder.emplace_back(radioGroup2Tab, RadioGroup2);
 
-    const auto createCheckBox = [&](const QString& name, QPoint position, const QString& caption,
-                                    int tab) {
-        auto* box = new QCheckBox(caption, this);
-        box->setObjectName(name);
-        box->setGeometry({position, checkBoxSize});
+    for (const auto& row : ControlTables::checkBoxes) {
+        auto* box = new QCheckBox(QString::fromUtf16(row.caption), this);
+        box->setObjectName(QString::fromUtf16(row.name));
+        box->setGeometry({{row.left, row.top}, checkBoxSize});
         box->setChecked(true);
-        m_tabOrder.emplace_back(tab, box);
-        return box;
-    };
-    CheckBox1 = createCheckBox(u"CheckBox1"_s, {584, 264}, u"ログ消去"_s, 36);
-    CheckBox2 = createCheckBox(u"CheckBox2"_s, {584, 288}, u"HPをMax値に"_s, 37);
+        m_tabOrder.emplace_back(row.tab, box);
+        this->*row.member = box;
+    }
 
     ComboBox1 = new PowerSelector(this);
     ComboBox1->setObjectName(u"ComboBox1"_s);
     ComboBox1->setGeometry(64, 88, 57, fieldHeight);
     ComboBox1->setAccessibleName(u"ダメージ 威力"_s);
     ComboBox1->lineEdit()->setAccessibleName(ComboBox1->accessibleName());
-    m_tabOrder.emplace_back(15, ComboBox1);
+    m_tabOrder.emplace_back(comboBox1Tab, ComboBox1);
 
     Memo1 = new LogPane(this);
     Memo1->setObjectName(u"Memo1"_s);
     Memo1->setGeometry(40, 168, 305, 121);
     Memo1->setAccessibleName(u"ログ"_s);
-    m_tabOrder.emplace_back(1, Memo1);
+    m_tabOrder.emplace_back(memo1Tab, Memo1);
 }
 
 void TForm1::setupTabOrder()

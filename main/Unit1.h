@@ -16,7 +16,6 @@
 class LogPane;
 class PowerSelector;
 class QCheckBox;
-class QRadioButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -74,6 +73,8 @@ private:
     void takeFocusAsClickDoes(QPushButton* button);
     template <typename Body>
     void runHandler(Body&& body);
+
+    friend struct ControlTables;
 
     std::array<SpinField*, fieldCount> m_fields{};
     QLineEdit* Edit1 = nullptr;
