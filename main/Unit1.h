@@ -3,7 +3,8 @@
 // The combat sheet window. Its controls are the whole state of the program: the rules read
 // them afresh each time a button is pressed and write results back into the two hit-point
 // fields and the log. Every handler runs its body through runHandler, which turns a
-// failure into the error dialog, so no exception ever reaches Qt's event loop.
+// failure into the error dialog, so no exception ever reaches Qt's event loop, and which
+// runs nothing while a modal dialog blocks the sheet.
 
 #include "CombatSheet.h"
 #include "RatingTable.h"
