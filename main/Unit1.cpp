@@ -124,15 +124,10 @@ struct ControlTables {
         int tab;
         const char16_t* accessibleName;
     };
-    struct ButtonRow {
-        QPushButton* TForm1::*member;
-        const char16_t* name;
-        int left, top;
-        const char16_t* caption;
-        int tab;
-    };
-    struct CheckBoxRow {
-        QCheckBox* TForm1::*member;
+    // A button or check box: its size is that of its kind.
+    template <typename Control>
+    struct CaptionedRow {
+        Control* TForm1::*member;
         const char16_t* name;
         int left, top;
         const char16_t* caption;
@@ -146,13 +141,13 @@ struct ControlTables {
         {&TForm1::Edit3, u"Edit3", 639, 336, 41, u"7", true,  false, 24, u"敵 命中力 固定値"},
         {&TForm1::Edit4, u"Edit4", 352, 264, 57, u"0", false, true,  31, u"先制 敏ボーナス"},
     };
-    static constexpr ButtonRow buttons[] = {
+    static constexpr CaptionedRow<QPushButton> buttons[] = {
         {&TForm1::Button1, u"Button1",  56, 136, u"Attack Roll",   0},
         {&TForm1::Button2, u"Button2",  56, 296, u"Defence Roll", 18},
         {&TForm1::Button3, u"Button3", 352, 168, u"Initiative",   29},
         {&TForm1::Button4, u"Button4", 584, 232, u"Reset",        35},
     };
-    static constexpr CheckBoxRow checkBoxes[] = {
+    static constexpr CaptionedRow<QCheckBox> checkBoxes[] = {
         {&TForm1::CheckBox1, u"CheckBox1", 584, 264, u"ログ消去",    36},
         {&TForm1::CheckBox2, u"CheckBox2", 584, 288, u"HPをMax値に", 37},
     };
