@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include <functional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -134,26 +135,17 @@ void readTheDialog(SheetFixture&)
 // opens the dialog, the others land behind it.
 Attempt pressesAtOnce(std::initializer_list<const char*> buttons)
 {
-    const QStringList names = [&] {
-        QStringList list;
-        for (const char* button : buttons)
-            list << QString::fromLatin1(button);
-        return list;
-    }();
-    return [names](SheetFixture& sheet) {
-        for (const QString& button : names)
-            act(sheet.control<QPushButton>(button.toLatin1().constData()),
-                QAccessibleActionInterface::pressAction());
+    return [names = std::vector<const char*>(buttons)](SheetFixture& sheet) {
+        for (const char* button : names)
+            act(sheet.control<QPushButton>(button), QAccessibleActionInterface::pressAction());
     };
 }
 
 // The enemy's HP Max arrow held down with the mouse while the attack's dialog opens.
-QToolButton* holdArrow(SheetFixture& sheet)
+void holdArrow(SheetFixture& sheet)
 {
-    QToolButton* arrow = sheet.field(Field::SpinEdit23)->upButton();
-    QTest::mousePress(arrow, Qt::LeftButton);
+    QTest::mousePress(sheet.field(Field::SpinEdit23)->upButton(), Qt::LeftButton);
     act(sheet.control<QPushButton>("Button1"), QAccessibleActionInterface::pressAction());
-    return arrow;
 }
 
 QByteArray attackTable()
