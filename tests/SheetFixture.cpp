@@ -65,7 +65,8 @@ void SheetFixture::closeDialogs()
         // A timer does not fire again while its own handler runs: another one closes what
         // opens meanwhile.
         QTimer closerMeanwhile;
-        QObject::connect(&closerMeanwhile, &QTimer::timeout, [this] { closeDialogs(); });
+        QObject::connect(&closerMeanwhile, &QTimer::timeout, &closerMeanwhile,
+                         [this] { closeDialogs(); });
         closerMeanwhile.start(1);
         whileDialogOpen();
     }
