@@ -8,9 +8,10 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh" g++-mingw-w64-x86-64-posix wine64 zip xclip python3 perl
 cd "$root"
 
-export COMBAT_SHEET_WINDOWS_QT="$(bash scripts/windows-qt.sh)"
+COMBAT_SHEET_WINDOWS_QT="$(bash scripts/windows-qt.sh)"
 # The program's link time, the zip's entries: every date is the last commit's.
-export SOURCE_DATE_EPOCH="$(cmake -P cmake/SourceDateEpoch.cmake)"
+SOURCE_DATE_EPOCH="$(cmake -P cmake/SourceDateEpoch.cmake)"
+export COMBAT_SHEET_WINDOWS_QT SOURCE_DATE_EPOCH
 
 # The build machine's own programs: the CP932 table's writer, from its own Qt; the replay of
 # the fight that the Windows program plays; the layout of the window that the check clicks.
