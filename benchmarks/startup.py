@@ -115,7 +115,7 @@ with tempfile.TemporaryDirectory() as folder:
                                        check=True, capture_output=True).stdout)
     example_folder = next(iter(tables.values()))[0]
     offscreen = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    # Quitting before the first frame is drawn measures what the earlier figures measured.
+    # Quitting before the first frame is drawn leaves out the painting: the start-up alone.
     unpainted = {"STARTUP_QUIT_BEFORE_PAINTING": "1"}
     against_floor(example_folder, offscreen, "offscreen")
     against_floor(example_folder, dict(offscreen, **unpainted), "offscreen, quit before painting")

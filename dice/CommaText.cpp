@@ -9,7 +9,7 @@ bool isWhiteSpace(QChar c)
     return c.unicode() >= 1 && c.unicode() <= 32;
 }
 
-// The text ends at a NUL character, as it always has for these texts.
+// A NUL character ends the text, as it ends a C string: nothing after it is read.
 QStringView untilNul(QStringView text)
 {
     const qsizetype nul = text.indexOf(QChar(u'\0'));

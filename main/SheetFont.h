@@ -2,6 +2,6 @@
 
 #include <QFont>
 
-// The sheet's font at 12 pixels: the face it was drawn with where installed, else a
-// proportional Japanese Gothic that stands in for it.
+// The sheet's font at 12 pixels: "ＭＳ Ｐゴシック" where installed, else a proportional
+// Japanese Gothic that stands in for it.
 QFont sheetFont();

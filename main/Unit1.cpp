@@ -463,14 +463,14 @@ void TForm1::clearLog()
     Memo1->clearLog();
 }
 
-int TForm1::judgementIndex() const
+bool TForm1::enemyRolls() const
 {
-    return RadioGroup1->itemIndex();
+    return RadioGroup1->itemIndex() == 0;
 }
 
-int TForm1::disclosureIndex() const
+bool TForm1::enemyRollsShown() const
 {
-    return RadioGroup2->itemIndex();
+    return RadioGroup2->itemIndex() == 1;
 }
 
 bool TForm1::clearLogOnReset() const

@@ -40,8 +40,8 @@ public:
     void setValue(Field field, qint64 value) override;
     void appendLogLine(const QString& line) override;
     void clearLog() override;
-    int judgementIndex() const override;
-    int disclosureIndex() const override;
+    bool enemyRolls() const override;
+    bool enemyRollsShown() const override;
     bool clearLogOnReset() const override;
     bool restoreHitPointsOnReset() const override;
     int selectedPower() const override;

@@ -1,6 +1,7 @@
+#include "Rules.h"
+
 #include "Dice.h"
 #include "IntegerText.h"
-#include "Rules.h"
 
 using namespace Qt::StringLiterals;
 
@@ -11,32 +12,32 @@ void Attack(CombatSheet& sheet, const RatingTable& table)
     const qint64 accuracy =
         sumOf(sheet, {Field::SpinEdit1, Field::SpinEdit2, Field::SpinEdit4, Field::SpinEdit5});
     const qint64 evasion = sheet.value(Field::SpinEdit3);
-    const bool enemyRolls = sheet.judgementIndex() == 0;
+    const bool enemyRolls = sheet.enemyRolls();
 
     const QString playerDice = RollDice(2, 6);
     const qint64 playerRoll = SumDice(playerDice);
     QString enemyDice;
-    qint64 enemyRoll = 7;
+    qint64 enemyRoll = fixedRoll;
 
     bool hit = false;
-    const bool automatic = playerRoll == 2 || playerRoll == 12;
+    const bool automatic = isAutomatic(playerRoll);
     if (automatic) {
-        hit = playerRoll == 12;
+        hit = playerRoll == automaticSuccess;
     } else {
         if (enemyRolls) {
             enemyDice = RollDice(2, 6);
             enemyRoll = SumDice(enemyDice);
         }
         hit = evasion + enemyRoll < accuracy + playerRoll; // a tie is a miss
-        if (enemyRolls && enemyRoll == 2)
+        if (enemyRolls && enemyRoll == automaticFailure)
             hit = true;
-        if (enemyRolls && enemyRoll == 12)
+        if (enemyRolls && enemyRoll == automaticSuccess)
             hit = false;
     }
 
     const QString outcome = CheckResultText(hit);
     const QString playerLine = FormatCheckLine(playerDice, accuracy);
-    if (enemyRolls && sheet.disclosureIndex() == 1 && !automatic) {
+    if (enemyRolls && sheet.enemyRollsShown() && !automatic) {
         sheet.appendLogLine(playerLine);
         sheet.appendLogLine(u"  "_s + FormatCheckLine(enemyDice, evasion) + outcome);
     } else {
@@ -56,7 +57,7 @@ void RollDamage(CombatSheet& sheet, const RatingTable& table)
     QList<qint64> rolls{roll};
 
     QString result;
-    if (roll == 2) {
+    if (roll == automaticFailure) {
         result = u"*** Failed ***"_s;
     } else {
         const QStringList row = table.RatingRow(sheet.selectedPower());
@@ -67,7 +68,7 @@ void RollDamage(CombatSheet& sheet, const RatingTable& table)
         while (roll >= sheet.clampedValue(Field::SpinEdit8)) {
             roll = SumDice(RollDice(2, 6));
             rolls.append(roll);
-            if (roll > 2)
+            if (roll != automaticFailure)
                 rating += ratingValue(row, roll);
         }
         result = decimalText(rating) + u" + "_s + decimalText(modifier) + u" = "_s +

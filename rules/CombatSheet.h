@@ -49,8 +49,8 @@ public:
     virtual void appendLogLine(const QString& line) = 0;
     virtual void clearLog() = 0;
 
-    virtual int judgementIndex() const = 0; // RadioGroup1: 0 the enemy rolls, 1 fixed
-    virtual int disclosureIndex() const = 0; // RadioGroup2: 1 the enemy's rolls are shown
+    virtual bool enemyRolls() const = 0; // RadioGroup1: the enemy rolls 2D6 (else it is fixed)
+    virtual bool enemyRollsShown() const = 0; // RadioGroup2: the enemy's rolls are logged
     virtual bool clearLogOnReset() const = 0; // CheckBox1
     virtual bool restoreHitPointsOnReset() const = 0; // CheckBox2
     virtual int selectedPower() const = 0; // ComboBox1, -1 when none is selected

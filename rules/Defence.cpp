@@ -1,6 +1,7 @@
+#include "Rules.h"
+
 #include "Dice.h"
 #include "IntegerText.h"
-#include "Rules.h"
 
 using namespace Qt::StringLiterals;
 
@@ -11,10 +12,10 @@ void Defend(CombatSheet& sheet)
     const qint64 evasion =
         sumOf(sheet, {Field::SpinEdit12, Field::SpinEdit13, Field::SpinEdit15, Field::SpinEdit14});
     const qint64 accuracy = sheet.value(Field::SpinEdit16);
-    const bool enemyRolls = sheet.judgementIndex() == 0;
+    const bool enemyRolls = sheet.enemyRolls();
 
     QString enemyDice;
-    qint64 enemyRoll = 7;
+    qint64 enemyRoll = fixedRoll;
     if (enemyRolls) {
         enemyDice = RollDice(2, 6);
         enemyRoll = SumDice(enemyDice);
@@ -22,34 +23,32 @@ void Defend(CombatSheet& sheet)
 
     QString playerDice;
     bool evaded = false;
-    const bool automatic = enemyRoll == 2 || enemyRoll == 12;
+    const bool automatic = isAutomatic(enemyRoll);
     if (automatic) {
-        evaded = enemyRoll == 2;
+        evaded = enemyRoll == automaticFailure;
     } else {
         playerDice = RollDice(2, 6);
         const qint64 playerRoll = SumDice(playerDice);
         evaded = accuracy + enemyRoll <= evasion + playerRoll; // a tie goes to the player
-        if (playerRoll == 2)
+        if (playerRoll == automaticFailure)
             evaded = false;
-        if (playerRoll == 12)
+        if (playerRoll == automaticSuccess)
             evaded = true;
     }
 
-    QString outcome = CheckResultText(evaded);
+    const QString outcome = CheckResultText(evaded);
+    const QString enemyLine = u"  "_s + FormatCheckLine(enemyDice, accuracy);
     const QString playerLine = FormatCheckLine(playerDice, evasion);
     if (!enemyRolls) {
         sheet.appendLogLine(playerLine + outcome);
+    } else if (automatic) {
+        // The player does not roll: the outcome follows the enemy's line, or stands alone.
+        sheet.appendLogLine((sheet.enemyRollsShown() ? enemyLine : QString()) + outcome);
+    } else if (sheet.enemyRollsShown()) {
+        sheet.appendLogLine(enemyLine);
+        sheet.appendLogLine(playerLine + outcome);
     } else {
-        if (!automatic)
-            outcome = playerLine + outcome;
-        if (sheet.disclosureIndex() == 1) {
-            const QString enemyLine = u"  "_s + FormatCheckLine(enemyDice, accuracy);
-            if (automatic)
-                outcome = enemyLine + outcome;
-            else
-                sheet.appendLogLine(enemyLine);
-        }
-        sheet.appendLogLine(outcome);
+        sheet.appendLogLine(playerLine + outcome);
     }
 
     if (!evaded)
@@ -65,8 +64,8 @@ void RollEnemyDamage(CombatSheet& sheet)
                          sheet.text(Field::SpinEdit17) + u" = "_s + decimalText(total);
 
     QString outcome;
-    if (roll == 2) {
-        outcome = u" *** Success ***"_s; // a roll of 2 cancels all damage
+    if (roll == automaticFailure) {
+        outcome = u" *** Success ***"_s; // the enemy's roll of 2 cancels all damage
     } else if (total > armour) {
         sheet.setValue(Field::SpinEdit20, sheet.value(Field::SpinEdit20) - (total - armour));
         outcome = u" *** You are Damaged ***"_s;

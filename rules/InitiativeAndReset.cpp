@@ -1,5 +1,6 @@
-#include "Dice.h"
 #include "Rules.h"
+
+#include "Dice.h"
 
 using namespace Qt::StringLiterals;
 

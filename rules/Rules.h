@@ -6,6 +6,17 @@
 // The four actions of the combat sheet, which the window's buttons run.
 namespace rules {
 
+// The enemy's side of a check when it does not roll: its base value plus this.
+constexpr qint64 fixedRoll = 7;
+// A 2D6 roll of 2 always fails and one of 12 always succeeds, whatever the values.
+constexpr qint64 automaticFailure = 2;
+constexpr qint64 automaticSuccess = 12;
+
+inline bool isAutomatic(qint64 roll)
+{
+    return roll == automaticFailure || roll == automaticSuccess;
+}
+
 // Initiative: 2D6 + scout skill + agility bonus against the enemy's initiative value.
 void RollInitiative(CombatSheet& sheet);
 // Reset: clears the log and/or restores both sides' hit points, as the check boxes say.

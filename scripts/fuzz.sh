@@ -5,9 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-30}"
-cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOMBAT_SHEET_FUZZ=ON >/dev/null
-cmake --build "$root/build-fuzz"
+(cd "$root" && cmake --preset fuzz >/dev/null && cmake --build --preset fuzz)
 # The longest input each target is given: a field, a row of a table, a table of a few dozen
 # rows (the example table whole). Longer inputs mostly repeat, at many times the cost per
 # run, what shorter ones reach.

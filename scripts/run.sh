@@ -4,8 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$root/build-release" --target combat-sheet
+(cd "$root" && cmake --preset release >/dev/null && cmake --build --preset release --target combat-sheet)
 cd "$root/example"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   # No desktop session (a server or a container): open the window on a virtual screen.

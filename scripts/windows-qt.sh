@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows (qtbase, the host's own version) with mingw-w64 from
 # Debian's qt6-base source, once per machine, into a cache folder outside the repository.
-# Prints the cache folder. Takes about an hour on two cores; later runs return at once.
+# Prints Qt's folder; the cache folder that holds it is the Windows checks' as well. Takes
+# about an hour on two cores; later runs return at once.
 # With --cached it builds nothing, and fails when the cache is not there.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -41,7 +42,6 @@ perl -0pi -e 's/#if QT_CONFIG\(dynamicgl\)\n(\s+return QOpenGLStaticContext)/#if
 cmake -S "$src" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF \
   -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF \
   -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_icu=OFF \

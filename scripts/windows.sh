@@ -6,31 +6,41 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh" g++-mingw-w64-x86-64-posix wine64 zip xclip python3 perl
+cd "$root"
 
-qt="$(bash "$root/scripts/windows-qt.sh")"
+COMBAT_SHEET_WINDOWS_QT="$(bash scripts/windows-qt.sh)"
+# The program's link time, the zip's entries: every date is the last commit's.
+SOURCE_DATE_EPOCH="$(cmake -P cmake/SourceDateEpoch.cmake)"
+export COMBAT_SHEET_WINDOWS_QT SOURCE_DATE_EPOCH
 
-# The CP932 table is written by the build machine's own writer, from its own Qt; the
-# fight that the Windows program plays is replayed by the Linux sheet.
-cmake -S "$root" -B "$root/build-host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$root/build-host" --target cp932-table replay-log
+# The build machine's own programs: the CP932 table's writer, from its own Qt; the replay of
+# the fight that the Windows program plays; the layout of the window that the check clicks.
+cmake --preset release >/dev/null
+cmake --build --preset release --target cp932-table replay-log print-layout
+layout="$root/build-windows/layout.json"
+mkdir -p "$root/build-windows"
+(cd example && QT_QPA_PLATFORM=offscreen "$root/build-release/tools/print-layout" >"$layout")
 
-build="$root/build-windows"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
-  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCOMBAT_SHEET_HOST_CP932_TABLE="$root/build-host/ratingtable/cp932-table" >/dev/null
-cmake --build "$build"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
 
 # The folder the zip holds, laid out as a user unpacks it.
+build="$root/build-windows"
 package="$build/combat-sheet-windows-x64"
 rm -rf "$package"
 cmake --install "$build" --prefix "$package" >/dev/null
 # Debian ships the compiler's runtime with its symbols: a user needs none of them.
 find "$package" \( -name '*.dll' -o -name '*.exe' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 
-bash "$root/windows/check-under-wine.sh" "$build" "$package" "$qt" "$root/build-host/tools/replay-log" \
+bash windows/check-under-wine.sh "$build" "$package" "$COMBAT_SHEET_WINDOWS_QT" \
+  "$root/build-release/tools/replay-log" "$layout" \
   ${COMBAT_SHEET_WINDOWS_SCREENSHOT:+"$COMBAT_SHEET_WINDOWS_SCREENSHOT"}
 
-(cd "$build" && rm -f combat-sheet-windows-x64.zip && zip -qr combat-sheet-windows-x64.zip combat-sheet-windows-x64)
-echo "windows: $build/combat-sheet-windows-x64.zip ($(stat -c %s "$build/combat-sheet-windows-x64.zip") bytes)"
+# The same bytes from every build of one commit: entries in one order, each dated by the
+# commit (in UTC, as the zip's times have no zone), without the owner and the build's times.
+zip="$build/combat-sheet-windows-x64.zip"
+rm -f "$zip"
+(cd "$build" && export TZ=UTC &&
+  find combat-sheet-windows-x64 -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} + &&
+  find combat-sheet-windows-x64 | LC_ALL=C sort | zip -qX "$zip" -@)
+echo "windows: $zip ($(stat -c %s "$zip") bytes)"

@@ -31,7 +31,8 @@ SheetFixture::SheetFixture(const QByteArray& ratingTable, std::function<void()> 
             qFatal("could not write the rating table in %s", qPrintable(m_dir.path()));
     }
     m_dialogCloser.setInterval(1);
-    QObject::connect(&m_dialogCloser, &QTimer::timeout, [this] { closeDialogs(); });
+    QObject::connect(&m_dialogCloser, &QTimer::timeout, &m_dialogCloser,
+                     [this] { closeDialogs(); });
     m_dialogCloser.start();
 
     m_form = std::make_unique<TForm1>();

@@ -15,9 +15,6 @@
 #include <functional>
 #include <memory>
 
-class QPushButton;
-class LogPane;
-
 struct SeenDialog {
     QString title;
     QString text;

@@ -4,9 +4,12 @@ shows through the clipboard, which Wine shares with X: a short fight whose log m
 one the Linux sheet writes with the same dice, Reset, and the cannot-open dialog for a
 missing table and for a table another Windows program holds open for writing.
 
-Usage: check-program.py PACKAGE_DIR SUITES_DIR REPLAY_TOOL [SCREENSHOT.png]
-WINE names the Wine loader; DISPLAY a virtual X screen without a window manager."""
+Usage: check-program.py PACKAGE_DIR SUITES_DIR REPLAY_TOOL LAYOUT.json [SCREENSHOT.png]
+LAYOUT.json is what tools/print-layout prints of the real window: every click goes where the
+sheet puts its controls. WINE names the Wine loader; DISPLAY a virtual X screen without a
+window manager."""
 import datetime
+import json
 import os
 import shutil
 import struct
@@ -18,10 +21,29 @@ import zlib
 
 from Xlib import X, display
 
-package, suites, replay = sys.argv[1:4]
-screenshot = sys.argv[4] if len(sys.argv) > 4 else None
+package, suites, replay, layout_file = sys.argv[1:5]
+screenshot = sys.argv[5] if len(sys.argv) > 5 else None
 wine = os.environ["WINE"]
-client_size = (688, 453)
+with open(layout_file, encoding="utf-8") as file:
+    layout = json.load(file)
+client_size = tuple(layout["client"])
+
+
+def control(name, across=0.5):
+    """A point inside the named control: its middle, or a share of its width from the left."""
+    left, top, width, height = layout["controls"][name]
+    return left + int(width * across), top + height // 2
+
+
+def empty_spot():
+    """A point of the sheet that no control covers, towards its bottom right corner."""
+    width, height = client_size
+    for y in range(height - 16, 0, -8):
+        for x in range(width - 16, 0, -8):
+            if not any(left - 4 <= x < left + w + 4 and top - 4 <= y < top + h + 4
+                       for left, top, w, h in layout["controls"].values()):
+                return x, y
+    raise SystemExit("the layout leaves no spot of the sheet uncovered")
 
 
 def run(*command):
@@ -74,7 +96,7 @@ def read_log(window):
     # empty log from the last copy.
     mark = "(the log copied nothing)"
     subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=mark, text=True, check=True)
-    click(window, 190, 228)  # inside the log
+    click(window, *control("Memo1"))
     key("ctrl+a", "ctrl+c")
     copied = clipboard()
     return "" if copied == mark else copied.replace("\r\n", "\n")
@@ -91,7 +113,7 @@ def start_sheet(folder):
 
 
 def close(window, sheet):
-    click(window, 600, 420)  # an empty spot of the sheet
+    click(window, *empty_spot())
     key("alt+F4")
     sheet.wait(timeout=30)
 
@@ -143,15 +165,14 @@ try:
     sheet = start_sheet(folder)
     window = wait_for(lambda: find_window("Form1"), "the sheet")
     shown = ms_of_day()
-    click(window, 84, 98)  # the power selector's text
+    click(window, *control("ComboBox1", across=0.3))  # the selector's text, not its arrow
     key("Down")  # the first power
     actions = "IAAADDD"
-    names = {"I": (352, 168), "A": (56, 136), "D": (56, 296)}
+    buttons = {"I": "Button3", "A": "Button1", "D": "Button2"}
     for action in actions:
-        left, top = names[action]
-        click(window, left + 37, top + 12)
+        click(window, *control(buttons[action]))
     if screenshot:
-        click(window, 600, 420)  # an empty spot: no control shows the focus
+        click(window, *empty_spot())  # no control shows the focus
         save_screenshot(window, screenshot)
     log = read_log(window)
     with open(os.path.join(work, "log.txt"), "w", encoding="utf-8") as file:
@@ -163,7 +184,7 @@ try:
     if replayed.returncode != 0:
         raise SystemExit(f"the fight's log is not the Linux sheet's:\n{log}{replayed.stdout}")
     print("wine: the fight's log is the Linux sheet's: " + replayed.stdout.strip())
-    click(window, 584 + 37, 232 + 12)  # Reset: "ログ消去" is checked
+    click(window, *control("Button4"))  # Reset: "ログ消去" is checked
     if read_log(window).strip():
         raise SystemExit("Reset left text in the log")
     close(window, sheet)

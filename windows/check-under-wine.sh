@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs the Windows build under Wine on a virtual X screen: every Qt Test suite, beside the
 # DLLs and plugins the zip ships, then the program from the zip's folder driven with xdotool.
-# Usage: check-under-wine.sh BUILD_DIR PACKAGE_DIR QT_PREFIX REPLAY_TOOL [SCREENSHOT.png]
+# Usage: check-under-wine.sh BUILD_DIR PACKAGE_DIR QT_PREFIX REPLAY_TOOL LAYOUT.json [SCREENSHOT.png]
 set -euo pipefail
-build="$1" package="$2" qt="$3" replay="$4" screenshot="${5:-}"
+build="$1" package="$2" qt="$3" replay="$4" layout="$5" screenshot="${6:-}"
 here="$(cd "$(dirname "$0")" && pwd)"
-cache="${COMBAT_SHEET_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/combat-sheet}"
+# The Wine prefix is kept in the cache folder that holds Qt for Windows.
+cache="$(dirname "$qt")"
 
 # Wine hands the environment on: Qt settings meant for the Linux build must not reach these.
 unset QT_QPA_PLATFORM QT_PLUGIN_PATH QT_SCALE_FACTOR
@@ -53,7 +54,7 @@ for suite in "$suites"/tst_*.exe; do
   [ "$status" = passed ] || grep -a -A4 '^FAIL!' "$suites/$name.txt" || true
 done
 
-if timeout 600 /usr/bin/python3 "$here/check-program.py" "$package" "$suites" "$replay" \
+if timeout 600 /usr/bin/python3 "$here/check-program.py" "$package" "$suites" "$replay" "$layout" \
      ${screenshot:+"$screenshot"}; then
   passed=$((passed + 1))
 else
