@@ -407,7 +407,7 @@ void TForm1::SpinEdit1Change()
 
 void TForm1::SpinEdit3Change()
 {
-    Edit1->setText(decimalText(qint64(value(Field::SpinEdit3)) + 7));
+    Edit1->setText(decimalText(value(Field::SpinEdit3) + rules::fixedRoll));
 }
 
 void TForm1::SpinEdit13Change()
@@ -417,7 +417,7 @@ void TForm1::SpinEdit13Change()
 
 void TForm1::SpinEdit16Change()
 {
-    Edit3->setText(decimalText(qint64(value(Field::SpinEdit16)) + 7));
+    Edit3->setText(decimalText(value(Field::SpinEdit16) + rules::fixedRoll));
 }
 
 void TForm1::ComboBox1Change()
@@ -430,7 +430,7 @@ void TForm1::ComboBox1Change()
 
 void TForm1::RadioGroup1Click()
 {
-    RadioGroup2->setEnabled(RadioGroup1->itemIndex() == 0);
+    RadioGroup2->setEnabled(enemyRolls());
 }
 
 qint32 TForm1::value(Field field) const
