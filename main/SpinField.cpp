@@ -1,9 +1,10 @@
 #include "SpinField.h"
 
+#include "Beep.h"
 #include "IntegerText.h"
 #include "ModalGate.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -165,7 +166,7 @@ bool SpinField::eventFilter(QObject* watched, QEvent* event)
     const bool shortcut = key->modifiers() & Qt::ControlModifier;
     const QString typed = key->text();
     if (!shortcut && !typed.isEmpty() && !isAcceptedCharacter(typed.front())) {
-        QApplication::beep();
+        beep();
         return true;
     }
     return false;

@@ -1,0 +1,8 @@
+#include "Beep.h"
+
+#include <QApplication>
+
+void beep()
+{
+    QApplication::beep();
+}
