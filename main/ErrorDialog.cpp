@@ -22,7 +22,10 @@ QString errorDialogText(const QString& message)
 
 void showErrorDialog(QWidget* parent, const QString& message)
 {
-    const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    // Where the program's file cannot be found (a page has none), the name it was started by.
+    const QString path = QCoreApplication::applicationFilePath();
+    const QString executable =
+        QFileInfo(path.isEmpty() ? QCoreApplication::arguments().value(0) : path).fileName();
     QMessageBox box(QMessageBox::Critical, applicationTitle(executable), errorDialogText(message),
                     QMessageBox::Ok, parent);
     // A message quotes the table's text as the file holds it, even text that looks like markup.

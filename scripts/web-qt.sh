@@ -22,36 +22,24 @@ mmdebstrap --variant=apt \
   --include=emscripten,cmake,ninja-build,python3,build-essential,dpkg-dev,ca-certificates,qt6-base-dev,qt6-base-dev-tools \
   trixie "$web/root" >&2
 
-mounts=()
-unmount() {
-  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount "${mounts[i]}" || true; done
-}
-trap unmount EXIT
-for d in proc sys dev dev/pts; do
-  mount --bind "/$d" "$web/root/$d"
-  mounts+=("$web/root/$d")
-done
-cp /etc/resolv.conf "$web/root/etc/resolv.conf"
-
 # Qt's configure looks for an emsdk: a folder whose .emscripten names the emscripten that
 # Debian installs.
-chroot "$web/root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root bash -euo pipefail -c '
+bash "$(dirname "$0")/in-web-root.sh" "$web/root" '
   sed -n "s/^deb /deb-src /p" /etc/apt/sources.list > /etc/apt/sources.list.d/src.list
   apt-get update -q
-  mkdir -p /src && cd /src && apt-get source -q qt6-base
+  mkdir -p /qt-src && cd /qt-src && apt-get source -q qt6-base
   mkdir -p /emsdk
   ln -sfn /usr/share/emscripten /emsdk/emscripten
   echo "EMSCRIPTEN_ROOT = '"'"'emscripten'"'"'" > /emsdk/.emscripten
-  export EMSDK=/emsdk
-  mkdir -p /build && cd /build
-  /src/qt6-base-6.8.2*/configure -platform wasm-emscripten -qt-host-path /usr -prefix '"$prefix"' \
+  mkdir -p /qt-build && cd /qt-build
+  /qt-src/qt6-base-6.8.2*/configure -platform wasm-emscripten -qt-host-path /usr -prefix '"$prefix"' \
     -static -release -nomake examples -nomake tests \
     -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-concurrent \
     -no-feature-dbus -no-feature-testlib -no-feature-xml \
     -- -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
   nice cmake --build . --parallel 2
   cmake --install .
-  cp -r /src/qt6-base-6.8.2*/LICENSES '"$prefix"'/licenses
-  rm -rf /build /src' >&2
+  cp -r /qt-src/qt6-base-6.8.2*/LICENSES '"$prefix"'/licenses
+  rm -rf /qt-build /qt-src' >&2
 touch "$web/root$prefix/.complete"
 echo "$web/root$prefix"
