@@ -5,6 +5,7 @@
 #include "ModalGate.h"
 
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -152,6 +153,15 @@ bool SpinField::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Drop) {
         m_edit->setFocus(Qt::MouseFocusReason);
         return false;
+    }
+    // Typing that arrives as committed text (from an input method, and all typing on the
+    // page) is judged character by character, as keys are.
+    if (event->type() == QEvent::InputMethod) {
+        const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+        if (std::all_of(committed.begin(), committed.end(), isAcceptedCharacter))
+            return false;
+        beep();
+        return true;
     }
     if (event->type() != QEvent::KeyPress)
         return false;

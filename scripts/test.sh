@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, then builds and runs the whole test suite headless on Qt's offscreen
 # platform: once as shipped, once under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and then a short run of every fuzz target. The builds are CMakePresets.json's.
+# then a short run of every fuzz target; last the Windows program under Wine and the page in
+# Chromium, where their Qt is built on this machine. The builds are CMakePresets.json's.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh"
@@ -32,3 +33,17 @@ for preset in debug asan; do
 done
 
 bash "$root/scripts/fuzz.sh" 30
+
+# The Windows program is checked under Wine, and the page in Chromium, where their Qt is
+# already built: building it takes an hour for Windows and twenty minutes for the page,
+# which scripts/windows.sh and scripts/web.sh spend once per machine.
+if bash scripts/windows-qt.sh --cached >/dev/null 2>&1; then
+  bash scripts/windows.sh
+else
+  echo "windows: skipped: Qt for Windows is not built on this machine (bash scripts/windows.sh builds it)"
+fi
+if bash scripts/web-qt.sh --cached >/dev/null 2>&1; then
+  bash scripts/web.sh
+else
+  echo "web: skipped: Qt for WebAssembly is not built on this machine (bash scripts/web.sh builds it)"
+fi

@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -232,6 +233,11 @@ void TestWindow::keyFilter()
     }
     // Meta with a letter would type the letter: refused as the letter alone is.
     QTest::keyClick(field->lineEdit(), Qt::Key_A, Qt::MetaModifier);
+    QCOMPARE(field->text(), u"12+-."_s);
+    // So is text an input method commits, as the page's keyboard delivers every key.
+    QInputMethodEvent commit;
+    commit.setCommitString(u"x"_s);
+    QApplication::sendEvent(field->lineEdit(), &commit);
     QCOMPARE(field->text(), u"12+-."_s);
 
     QTest::keyClick(field->lineEdit(), Qt::Key_Backspace);

@@ -7,12 +7,12 @@
 // Usage: node check-page.mjs PAGE_DIR LAYOUT.json REPLAY_TOOL [SCREENSHOT.png]
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import puppeteer from 'puppeteer-core';
+import { launchChromium, serveFolders } from './browser.mjs';
 
-const [pageDir, layoutFile, replayTool, screenshot] = process.argv.slice(2);
+const [pageDir, layoutFile, replayArgument, screenshot] = process.argv.slice(2);
+const replayTool = path.resolve(replayArgument); // run in the page's folder
 const layout = JSON.parse(fs.readFileSync(layoutFile, 'utf8'));
 const maxTableBytes = 16 * 1024 * 1024;
 
@@ -20,33 +20,10 @@ function fail(message) {
   throw new Error(message);
 }
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-                '.wasm': 'application/wasm', '.txt': 'text/plain' };
-const requested = [];
-const server = http.createServer((request, response) => {
-  const name = decodeURIComponent(new URL(request.url, 'http://page').pathname);
-  requested.push(name);
-  const file = path.join(pageDir, name.endsWith('/') ? `${name}index.html` : name);
-  if (!file.startsWith(path.resolve(pageDir)) || !fs.existsSync(file) ||
-      !fs.statSync(file).isFile()) {
-    response.writeHead(404).end();
-    return;
-  }
-  response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
-  fs.createReadStream(file).pipe(response);
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const origin = `http://127.0.0.1:${server.address().port}`;
-
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  headless: true,
-  // As root Chromium runs only without its sandbox; the rest keeps it from calling out.
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-         '--disable-background-networking', '--disable-component-update', '--disable-sync',
-         '--window-size=1024,768'],
-  defaultViewport: { width: 1024, height: 768 },
-});
+const server = await serveFolders(pageDir);
+const origin = server.origin;
+const requested = server.requested;
+const browser = await launchChromium();
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'page-check-'));
 try {
   await browser.defaultBrowserContext().overridePermissions(origin,
@@ -54,7 +31,7 @@ try {
   const page = await browser.newPage();
   const refusals = [];
   page.on('request', (request) => {
-    if (!request.url().startsWith(`${origin}/`) && !request.url().startsWith('data:') &&
+    if (!request.url().startsWith(`${origin}/0/`) && !request.url().startsWith('data:') &&
         !request.url().startsWith('blob:'))
       refusals.push(`asked for ${request.url()}`);
   });
@@ -119,7 +96,7 @@ try {
 
   // A fight with the example table, which the page starts with.
   const started = Date.now();
-  await page.goto(`${origin}/`);
+  await page.goto(`${origin}/0/`);
   sheet = await waitForSheet('Playing with the example rating table.');
   const shown = Date.now();
   await click('ComboBox1', 0.3); // the selector's text, not its arrow
@@ -150,8 +127,9 @@ try {
   console.log('page: Reset emptied the log');
   await click('SpinEdit1');
   await page.keyboard.press('KeyX'); // refused in a number: the page's beep
+  const typed = await selectAllAndCopy();
   if (!(await page.evaluate(() => globalThis.combatSheetAudio?.state)))
-    fail('a refused key played no sound');
+    fail(`a refused key played no sound; the field holds ${typed}`);
   console.log('page: a refused key beeps');
 
   // A chosen table: it becomes RatingTable.txt and the program starts again.
