@@ -34,7 +34,7 @@ cmp build-release/ratingtable/Cp932Table.cpp build-web/ratingtable/Cp932Table.cp
 # The page's folder. The program and the font travel gzip-compressed: the page unpacks them
 # itself, so no server needs to know how.
 page="build-web/combat-sheet-web"
-pack_page() { # PROGRAM FOLDER
+pack_page() { # PROGRAM FOLDER BUILD_SUBFOLDER
   rm -rf "$2"
   mkdir -p "$2/fonts" "$2/licenses"
   cp web/index.html web/page.js web/page.css example/RatingTable.txt "$2/"
@@ -50,7 +50,7 @@ pack_page combat-sheet "$page" main
 (cd web/tests && npm ci --no-audit --no-fund --silent)
 if [ "${1:-}" = --benchmark ]; then
   pack_page page-floor build-web/page-floor web
-  sed -i 's/combat-sheet\.js/page-floor.js/; s/combat-sheet\.wasm/page-floor.wasm/' \
+  sed -i 's/combat-sheet\.js/page-floor.js/; s/combat-sheet\.wasm/page-floor.wasm/; s/combat_sheet_entry/page_floor_entry/' \
     build-web/page-floor/index.html build-web/page-floor/page.js
   node benchmarks/page-startup.mjs "$page" build-web/page-floor
   exit 0
