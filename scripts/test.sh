@@ -14,10 +14,11 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run -Werror
 echo "format check: every C++ file matches .clang-format"
 
 # Every connection names a context object, whose end ends the connection. Qt 6.4 does not
-# check this (QT_NO_CONTEXTLESS_CONNECT needs Qt 6.7): a connect or singleShot whose slot,
-# a lambda or a function, follows the signal directly has no context.
+# check this (QT_NO_CONTEXTLESS_CONNECT needs Qt 6.7): a connect whose slot, a lambda or a
+# function, follows the signal directly, or a singleShot whose slot follows the interval (and
+# timer type), has no context.
 contextless="$(git ls-files -z '*.cpp' '*.h' | xargs -0 perl -0777 -ne '
-  while (/\b(?:connect|singleShot)\(\s*[^,;]+,\s*&[\w:]+,\s*(?:\[|&[\w:]+\s*\))/g) {
+  while (/\bconnect\(\s*[^,;]+,\s*&[\w:]+,\s*(?:\[|&[\w:]+\s*\))|\bsingleShot\(\s*[^,;]+,\s*(?:Qt::\w+,\s*)?(?:\[|&[\w:]+\s*\))/g) {
     print "$ARGV:", 1 + (substr($_, 0, $-[0]) =~ tr/\n//), ": a connection without a context object\n";
   }')"
 if [ -n "$contextless" ]; then
