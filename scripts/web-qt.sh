@@ -3,7 +3,7 @@
 # outside the repository, and prints Qt's folder. Debian 12's emscripten is too old for any
 # Qt that Debian builds, so the toolchain lives in a Debian 13 root of its own inside the
 # cache: its emscripten, its host Qt (for moc and rcc) and its qt6-base source. Takes about
-# a quarter of an hour on two cores; later runs return at once. With --cached it builds
+# twenty minutes on two cores, the root included; later runs return at once. With --cached it builds
 # nothing, and fails when the cache is not there.
 set -euo pipefail
 cache="${COMBAT_SHEET_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/combat-sheet}"
