@@ -7,14 +7,18 @@
 #include "SpinField.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -140,6 +144,19 @@ void SheetFixture::paste(Field which, const QString& text)
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
 }
 
+void SheetFixture::fill(const QString& assignments)
+{
+    static const QRegularExpression typeable(u"^[-+0-9]*$"_s);
+    for (const QString& assignment : assignments.split(u' ', Qt::SkipEmptyParts)) {
+        const Field which = Field(assignment.section(u':', 0, 0).toInt() - 1);
+        const QString text = assignment.section(u':', 1);
+        if (typeable.match(text).hasMatch())
+            type(which, text);
+        else
+            paste(which, text);
+    }
+}
+
 void SheetFixture::choosePower(int index)
 {
     auto* selector = control<PowerSelector>("ComboBox1");
@@ -179,4 +196,25 @@ QByteArray hundredsTable()
     for (int result = 3; result <= 12; ++result)
         row += ", " + QByteArray::number(100 + result);
     return row + "\r\n";
+}
+
+void checkPowerPicked(const PickPower& pick, int changes)
+{
+    SheetFixture sheet("Sword, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10\r\n"
+                       "Axe, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20\r\n"_ba);
+    auto* selector = sheet.control<PowerSelector>("ComboBox1");
+    QCOMPARE(QAccessible::queryAccessibleInterface(selector)->childCount(), 1); // list closed
+    QSignalSpy spy(selector, &PowerSelector::changed);
+    pick(sheet, selector);
+    QCOMPARE(selector->selectedIndex(), 1);
+    QCOMPARE(selector->currentText(), u"Axe"_s);
+    QCOMPARE(selector->lineEdit()->cursorPosition(), 0); // the name shown from its start
+    QVERIFY(sheet.control<QPushButton>("Button1")->isEnabled());
+    QVERIFY(!sheet.control<QLabel>("Label16")->isVisible());
+    QCOMPARE(spy.size(), changes);
+
+    SheetFixture::nextDice({6, 6, 3, 3});
+    sheet.click("Button1");
+    QVERIFY(sheet.dialogs().isEmpty());
+    QCOMPARE(sheet.logLines().value(1).left(17), u"( 2D6 = 6 ) = 14 "_s);
 }

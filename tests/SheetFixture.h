@@ -48,6 +48,8 @@ public:
     void type(Field field, const QString& keys);
     // Replaces a field's text with pasted text.
     void paste(Field field, const QString& text);
+    // "2:5 17:abc" types 5 into SpinEdit2 and pastes abc into SpinEdit17.
+    void fill(const QString& assignments);
     // Chooses a power with the keyboard, from the top of the list.
     void choosePower(int index);
     void chooseJudgement(int index);
@@ -75,3 +77,10 @@ private:
 
 // A rating table whose value for result n is 100 + n, easy to read back from a damage line.
 QByteArray hundredsTable();
+
+class PowerSelector;
+using PickPower = std::function<void(SheetFixture&, PowerSelector*)>;
+// Picks the second of two powers, "Axe", with `pick`, and checks what every way of picking
+// must give: it is selected once (`changes` counts the changes of the selected row on the
+// way), the selector rule runs, and the attack reads its row.
+void checkPowerPicked(const PickPower& pick, int changes);

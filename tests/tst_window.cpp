@@ -395,8 +395,6 @@ void TestWindow::judgementRule()
 
 namespace {
 
-using PickPower = std::function<void(SheetFixture&, PowerSelector*)>;
-
 void pickWithMouse(SheetFixture&, PowerSelector* selector)
 {
     selector->showPopup();
@@ -404,14 +402,6 @@ void pickWithMouse(SheetFixture&, PowerSelector* selector)
     QVERIFY(QTest::qWaitForWindowExposed(list->window()));
     const QPoint item = list->visualRect(list->model()->index(1, 0)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item);
-}
-
-// The selector's list, opened as an assistive tool opens it: a closed list is no child.
-QAccessibleInterface* accessibleList(PowerSelector* selector)
-{
-    QAccessibleInterface* combo = QAccessible::queryAccessibleInterface(selector);
-    combo->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
-    return combo->child(1);
 }
 
 } // namespace
@@ -432,59 +422,13 @@ void TestWindow::pickingAPower_data()
                pickWithMouse(sheet, selector);
            })
         << 3;
-    // Accessibility clients pick without the pointer or the keys.
-    QTest::newRow("accessible press on an item")
-        << PickPower([](SheetFixture&, PowerSelector* selector) {
-               accessibleList(selector)->child(1)->actionInterface()->doAction(
-                   QAccessibleActionInterface::toggleAction());
-           })
-        << 1;
-    QTest::newRow("accessible selection in the list")
-        << PickPower([](SheetFixture&, PowerSelector* selector) {
-               accessibleList(selector)->tableInterface()->selectRow(1);
-           })
-        << 1;
-    QTest::newRow("accessible value differing in case, then the name")
-        << PickPower([](SheetFixture&, PowerSelector* selector) {
-               QAccessibleEditableTextInterface* text =
-                   QAccessible::queryAccessibleInterface(selector->lineEdit())
-                       ->editableTextInterface();
-               text->replaceText(0, 0, u"axe"_s);
-               QCOMPARE(selector->selectedIndex(), -1);
-               text->replaceText(0, 3, u"Axe"_s);
-           })
-        << 1;
-    QTest::newRow("accessible value set to a name")
-        << PickPower([](SheetFixture&, PowerSelector* selector) {
-               QAccessible::queryAccessibleInterface(selector->lineEdit())
-                   ->editableTextInterface()
-                   ->replaceText(0, 0, u"Axe"_s);
-           })
-        << 1;
 }
 
-// However a power is picked, it is selected once, the selector rule runs, and the attack
-// reads its row.
 void TestWindow::pickingAPower()
 {
     QFETCH(PickPower, pick);
     QFETCH(int, changes);
-    SheetFixture sheet(oneRow + "Axe, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20\r\n");
-    auto* selector = sheet.control<PowerSelector>("ComboBox1");
-    QCOMPARE(QAccessible::queryAccessibleInterface(selector)->childCount(), 1); // list closed
-    QSignalSpy spy(selector, &PowerSelector::changed);
-    pick(sheet, selector);
-    QCOMPARE(selector->selectedIndex(), 1);
-    QCOMPARE(selector->currentText(), u"Axe"_s);
-    QCOMPARE(selector->lineEdit()->cursorPosition(), 0); // the name shown from its start
-    QVERIFY(sheet.control<QPushButton>("Button1")->isEnabled());
-    QVERIFY(!sheet.control<QLabel>("Label16")->isVisible());
-    QCOMPARE(spy.size(), changes);
-
-    SheetFixture::nextDice({6, 6, 3, 3});
-    sheet.click("Button1");
-    QVERIFY(sheet.dialogs().isEmpty());
-    QCOMPARE(sheet.logLines().value(1).left(17), u"( 2D6 = 6 ) = 14 "_s);
+    checkPowerPicked(pick, changes);
 }
 
 void TestWindow::openListFitsItsNames_data()
