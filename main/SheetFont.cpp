@@ -11,10 +11,10 @@ QFont sheetFont()
 {
     // Picking the first installed face here spares the font matcher a fallback search for
     // every face the machine lacks; reading the installed list once is cheaper than asking
-    // the matcher about each face in turn.
-    const QStringList faces = {u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s, u"IPAPGothic"_s,
-                               u"IPAGothic"_s,       u"VL PGothic"_s, u"Noto Sans CJK JP"_s,
-                               u"TakaoPGothic"_s};
+    // the matcher about each face in turn. The last face is the one the web page brings.
+    const QStringList faces = {u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s,         u"IPAPGothic"_s,
+                               u"IPAGothic"_s,       u"VL PGothic"_s,         u"Noto Sans CJK JP"_s,
+                               u"TakaoPGothic"_s,    u"Combat Sheet Gothic"_s};
     const QStringList installed = QFontDatabase::families();
     const auto first = std::find_if(faces.begin(), faces.end(), [&](const QString& face) {
         return installed.contains(face, Qt::CaseInsensitive);

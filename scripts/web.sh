@@ -6,7 +6,7 @@
 # measured against, and runs that benchmark instead of the checks.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$root/scripts/setup.sh" chromium zopfli zip nodejs
+bash "$root/scripts/setup.sh" chromium zopfli zip nodejs python3-fonttools
 cd "$root"
 
 qt="$(bash scripts/web-qt.sh)"
@@ -31,6 +31,10 @@ bash scripts/in-web-root.sh "$web_root" "
   cmake --build --preset web --target $targets"
 cmp build-release/ratingtable/Cp932Table.cpp build-web/ratingtable/Cp932Table.cpp
 
+# The page's Japanese face, made from IPAPGothic (Debian's python3, which has fontTools).
+/usr/bin/python3 web/make-font.py /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf \
+  build-web/sheet-gothic.ttf
+
 # The page's folder. The program and the font travel gzip-compressed: the page unpacks them
 # itself, so no server needs to know how.
 page="build-web/combat-sheet-web"
@@ -40,9 +44,10 @@ pack_page() { # PROGRAM FOLDER BUILD_SUBFOLDER
   cp web/index.html web/page.js web/page.css example/RatingTable.txt "$2/"
   cp "build-web/$3/qtloader.js" "build-web/$3/$1.js" "$2/"
   zopfli -c "build-web/$3/$1.wasm" >"$2/$1.wasm.gz"
-  zopfli -c /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf >"$2/fonts/ipagp.ttf.gz"
+  zopfli -c build-web/sheet-gothic.ttf >"$2/fonts/sheet-gothic.ttf.gz"
   cp LICENSE "$2/licenses/combat-sheet.txt"
   cp /usr/share/doc/fonts-ipafont-gothic/copyright "$2/licenses/ipa-font.txt"
+  cp web/font-notice.txt web/make-font.py "$2/licenses/"
   cp "$qt/licenses/LGPL-3.0-only.txt" "$2/licenses/qt-lgpl-3.0.txt"
 }
 pack_page combat-sheet "$page" main

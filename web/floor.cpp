@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QFontDatabase::addApplicationFont(u"/fonts/ipagp.ttf"_s);
+    QFontDatabase::addApplicationFont(u"/fonts/sheet-gothic.ttf"_s);
     QWidget window;
     window.resize(688, 453);
     window.show();

@@ -7,7 +7,7 @@
 // The program refuses a table larger than this; one byte more is all it needs to see that.
 const maxTableBytes = 16 * 1024 * 1024;
 // Where the program looks for its Japanese face (the page's Qt has no fonts of its own).
-const fontFile = '/fonts/ipagp.ttf';
+const fontFile = '/fonts/sheet-gothic.ttf';
 
 const status = document.getElementById('status');
 const sheetHolder = document.getElementById('sheet');
@@ -27,7 +27,7 @@ async function fetchBytes(name) {
 
 // Fetched and compiled once: every start of the program reuses them.
 const program = fetchBytes('combat-sheet.wasm.gz').then((bytes) => WebAssembly.compile(bytes));
-const font = fetchBytes('fonts/ipagp.ttf.gz');
+const font = fetchBytes('fonts/sheet-gothic.ttf.gz');
 const exampleTable = fetchBytes('RatingTable.txt');
 
 let starts = 0;
