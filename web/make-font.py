@@ -26,9 +26,13 @@ def main(source, output):
     # The source's own dates are kept, so that two builds give the same bytes.
     font = TTFont(source, recalcTimestamp=False)
     version = font["head"].fontRevision
+    characters = set(font.getBestCmap())
     subsetter = subset.Subsetter(options)
-    subsetter.populate(unicodes=font.getBestCmap().keys())
+    subsetter.populate(unicodes=characters)
     subsetter.subset(font)
+    lost = characters - set(font.getBestCmap())
+    if lost:
+        sys.exit(f"make-font.py: {len(lost)} characters lost, U+{min(lost):04X} the first")
 
     names = font["name"]
     described = {
